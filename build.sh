@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Halvoret's one entry point on a Debian 12 machine.
+#   ./build.sh run    install what is missing, build, stage build/stage and start the program
+#   ./build.sh test   install what is missing, build, and run every test
+# Extra arguments after "run" go to the program (for example --demo-sensor).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+    cmake ninja-build g++ pkg-config ccache
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-multimedia-dev
+    libgl-dev libvulkan-dev
+    libsqlite3-dev libhidapi-dev libminizip-dev zlib1g-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    python3 python3-pil fonts-dejavu-core
+    xvfb xauth
+)
+
+install_missing_packages() {
+    local missing=() p
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -q
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j2
+}
+
+run_tests() {
+    # Windows are tested off screen; pages that need a real display get a virtual one.
+    export QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+    local runner=()
+    command -v xvfb-run >/dev/null && runner=(xvfb-run -a -s "-screen 0 1920x1080x24")
+    (cd build && "${runner[@]}" ctest --output-on-failure -j2 --timeout 600)
+}
+
+case "${1:-}" in
+run)
+    shift
+    install_missing_packages
+    build
+    cd build/stage
+    # Qt WebEngine refuses its sandbox when started as root.
+    [ "$(id -u)" -ne 0 ] || export QTWEBENGINE_DISABLE_SANDBOX=1
+    exec ./halvoret "$@"
+    ;;
+test)
+    install_missing_packages
+    build
+    run_tests
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

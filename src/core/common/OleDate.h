@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/Clock.h"
+
+namespace hv {
+
+// A calendar date and time of day in local time.
+struct DateTime {
+    int year = 1899;
+    int month = 12; // 1..12
+    int day = 30;   // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    bool operator==(const DateTime&) const = default;
+};
+
+// Automation dates: days since 30 December 1899 as a double, the fraction being the time
+// of day. This is how Birthday and MeasDate are stored.
+double ToOleDate(const DateTime& dt);
+// Rounds to the nearest second.
+DateTime FromOleDate(double oleDate);
+
+// Local time of a clock reading, and the current local time by the program's clock.
+DateTime ToLocalDateTime(Clock::TimePoint t);
+DateTime LocalNow();
+double OleNow();
+
+// Whole years from birth to a date: the birthday counts once it has been reached.
+int WholeYearsBetween(const DateTime& birth, const DateTime& at);
+
+} // namespace hv
