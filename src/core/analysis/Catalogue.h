@@ -12,8 +12,8 @@ namespace hv {
 // by item name (the same name occurs in more than one report).
 
 inline constexpr int kReportSlotCount = 40;
-inline constexpr int kTextReportSlot = 8;           // report 09: four text-valued items
-inline constexpr int kBodyCompositionSlot = 39;     // report 99: computed from the person
+inline constexpr int kTextReportSlot = 8;       // report 09: four text-valued items
+inline constexpr int kBodyCompositionSlot = 39; // report 99: computed from the person
 
 // The layout of an item's bands. Stored as a double in ItemRange::kind and compared for
 // exact equality.
@@ -45,6 +45,13 @@ int ItemCount(int slot);
 
 // The report number of a slot: slot + 1, or 99 for slot 39.
 int ReportNumber(int slot);
+
+// Where the three result words of a reference item (within, below, above its range) start
+// in GradeLabels, for a slot and a 1-based item number: 10 for "PH" of report 13 (Normal,
+// Acid, Alkaline), 7 for "Bilirubin (DBIL)" of report 04 and "Urine Sugar Coefficient" of
+// report 12 (Health Scope, Negative, Positive), 4 for every other item (Health Scope,
+// Reduction, Increase).
+int ReferenceLabelBase(int slot, int item);
 
 // The text-valued report's items and their fixed normal-range texts.
 struct TextItem {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/AdoDb.h"
+
+#include <memory>
+
+namespace hv {
+
+// A connection for one piece of the analysis: either the run's own connection, or a fresh
+// one opened for this piece alone and closed with the object.
+class PieceConnection {
+public:
+    PieceConnection(CAdoDb& shared, bool fresh);
+    PieceConnection(const PieceConnection&) = delete;
+    PieceConnection& operator=(const PieceConnection&) = delete;
+
+    // False when a fresh connection could not be opened (already shown).
+    bool ok() const { return m_db != nullptr; }
+    CAdoDb& db() const { return *m_db; }
+
+private:
+    std::unique_ptr<CAdoDb> m_own;
+    CAdoDb* m_db = nullptr;
+};
+
+// A write transaction on a connection: rows written between Begin and Commit are stored
+// together or not at all. Rolls back when it ends without a commit.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(CAdoDb& db) : m_db(db) {}
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    // Takes the write lock at once (waiting as long as the busy timeout allows).
+    bool Begin();
+    // True while the transaction is open; a failure the database treats as fatal ends it
+    // early and undoes its rows.
+    bool Active() const;
+    // Stores the rows. False when the transaction had already ended or the commit failed; the
+    // rows are then undone.
+    bool Commit();
+
+private:
+    CAdoDb& m_db;
+    bool m_begun = false;
+};
+
+} // namespace hv

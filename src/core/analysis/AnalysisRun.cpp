@@ -1,0 +1,326 @@
+#include "analysis/AnalysisRun.h"
+
+#include "analysis/AnalysisDb.h"
+#include "analysis/CompositeReport.h"
+#include "analysis/Grading.h"
+#include "analysis/PageFragments.h"
+#include "analysis/ReportTexts.h"
+#include "analysis/ValueRows.h"
+#include "data/MessageSink.h"
+
+#include <algorithm>
+
+namespace hv {
+namespace {
+
+constexpr int kChildAge = 12;
+constexpr std::array kChildSlots{14, 22, 23, 29, 38}; // R15, R23, R24, R30, R39
+
+std::int16_t Low16(const DbValue& v) {
+    return static_cast<std::int16_t>(v.AsInt64() & 0xFFFF);
+}
+
+std::size_t Index(int slot) {
+    return static_cast<std::size_t>(slot);
+}
+
+} // namespace
+
+std::string PrepareFailureText(PrepareResult result, std::int32_t measId) {
+    const std::string test = "test " + std::to_string(measId);
+    switch (result) {
+    case PrepareResult::Ready:
+        return {};
+    case PrepareResult::DatabaseUnavailable:
+        return "The database could not be opened, so no report was made.";
+    case PrepareResult::TestMissing:
+        return "There is no " + test + " in the database, so no report was made.";
+    case PrepareResult::PersonMissing:
+        return "The person of " + test + " is no longer in the database, so no report was made.";
+    case PrepareResult::ReportListUnavailable:
+        return "The list of reports could not be read, so no report was made.";
+    case PrepareResult::SettingsUnavailable:
+        return "The report settings could not be read, so no report was made.";
+    case PrepareResult::SettingsEmpty:
+        return "The database holds no report settings, so no report was made.";
+    }
+    return {};
+}
+
+CAnalysisRun::CAnalysisRun(std::int32_t measId, AnalysisOptions options)
+    : m_measId(measId), m_options(options) {}
+
+PrepareResult CAnalysisRun::Prepare() {
+    m_prepared = false;
+    if (!m_db.Open())
+        return PrepareResult::DatabaseUnavailable;
+    switch (m_person.LoadPerson(m_db, m_measId)) {
+    case CReportWriter::LoadResult::Loaded:
+        break;
+    case CReportWriter::LoadResult::DatabaseError:
+        return PrepareResult::DatabaseUnavailable;
+    case CReportWriter::LoadResult::TestMissing:
+        ShowMessage(PrepareFailureText(PrepareResult::TestMissing, m_measId));
+        return PrepareResult::TestMissing;
+    case CReportWriter::LoadResult::PersonMissing:
+        ShowMessage(PrepareFailureText(PrepareResult::PersonMissing, m_measId));
+        return PrepareResult::PersonMissing;
+    }
+    m_shares = ComputeBandShares(m_person.result, m_person.age);
+    m_bodyMeasuresValid =
+        ParseBodyMeasures(m_person.height, m_person.weight, m_person.female, m_person.age, m_body);
+    if (!LoadReportList())
+        return PrepareResult::ReportListUnavailable;
+    const PrepareResult settings = LoadSettings();
+    m_prepared = settings == PrepareResult::Ready;
+    return settings;
+}
+
+bool CAnalysisRun::LoadReportList() {
+    if (!m_db.OpenRecordset("SELECT ReportName, Sex FROM ReportList ORDER BY ReportNo"))
+        return false;
+    // The first 40 rows are the slots; slots without a row keep empty names and codes.
+    m_names = {};
+    m_sexCodes = {};
+    for (std::size_t slot = 0; slot < m_names.size() && !m_db.IsEOF(); ++slot, m_db.MoveNext()) {
+        m_names[slot] = m_db.GetText("ReportName");
+        m_sexCodes[slot] = m_db.GetText("Sex");
+    }
+    m_db.CloseRecordset();
+    return true;
+}
+
+PrepareResult CAnalysisRun::LoadSettings() {
+    if (!m_db.OpenRecordset("SELECT * FROM SetValue LIMIT 1"))
+        return PrepareResult::SettingsUnavailable;
+    if (m_db.IsEOF())
+        return PrepareResult::SettingsEmpty;
+    m_settings.ifProg = Low16(m_db.Field("IfProg"));
+    m_settings.reportStandard = Low16(m_db.Field("ReportStandard"));
+    m_settings.reportShuoMing = Low16(m_db.Field("ReportShuoMing"));
+    m_settings.ifCanChu = Low16(m_db.Field("IfCanChu"));
+    m_db.CloseRecordset();
+    return PrepareResult::Ready;
+}
+
+bool CAnalysisRun::SlotApplies(int slot) const {
+    if (slot < 0 || slot >= kReportSlotCount)
+        return false;
+    if (m_person.age <= kChildAge)
+        return std::find(kChildSlots.begin(), kChildSlots.end(), slot) != kChildSlots.end();
+    const std::string& code = m_sexCodes[Index(slot)];
+    return code == "A" || code == (m_person.female ? "F" : "M");
+}
+
+void CAnalysisRun::Run(AnalysisProgress* progress) {
+    if (!m_prepared)
+        return;
+    m_written.clear();
+    m_lost.clear();
+    m_firstWriteError.clear();
+    m_rowAttempted = {};
+    m_rows = {};
+    m_bodyMessageShown = false;
+    if (!m_options.connectionPerReport)
+        StoreRowsAndSummary();
+    for (int slot = 0; slot < kReportSlotCount; ++slot) {
+        Write(ReportPageName(slot, m_names[Index(slot)]), BuildReportPage(slot));
+        if (progress)
+            progress->StepDone(slot + 1);
+    }
+    if (m_options.connectionPerReport)
+        RebuildSummary();
+    WriteComposite();
+    if (!m_lost.empty())
+        ShowMessage(std::string(kPagesLostText) + m_firstWriteError);
+    if (progress)
+        progress->StepDone(kAnalysisSteps);
+}
+
+// The test's new value rows and its summary are stored in one transaction before any page
+// is written, so every page shows stored values and the summary always matches them.
+void CAnalysisRun::StoreRowsAndSummary() {
+    m_rowAttempted.fill(true); // whatever happens here, nothing is tried twice
+    WriteTransaction transaction(m_db);
+    bool stored = transaction.Begin();
+    for (int slot = 0; slot < kReportSlotCount && stored; ++slot) {
+        if (!SlotApplies(slot))
+            continue;
+        EnsureRow(m_db, slot);
+        stored = transaction.Active();
+    }
+    const bool summarised = stored && UpdateSummary(transaction);
+    if (!stored || !transaction.Commit()) {
+        ShowMessage(std::string(kValuesNotStoredText));
+        m_rows = {}; // what was kept was not stored: the pages read what is
+        return;
+    }
+    if (!summarised)
+        ShowMessage(std::string(kSummaryNotStoredText));
+}
+
+// Replaces the test's summary rows unless they already say the same; a failure keeps the
+// earlier rows.
+bool CAnalysisRun::UpdateSummary(const WriteTransaction& transaction) {
+    const AbnormalItems found = CollectAbnormalItems(
+        [&](int slot, std::vector<DbValue>& values) { return StoredRow(m_db, slot, values); },
+        m_names);
+    if (!found.complete)
+        return false;
+    if (SummaryMatches(m_db, m_measId, found.items))
+        return true;
+    if (!m_db.Execute("SAVEPOINT summary"))
+        return false;
+    if (m_db.Execute("DELETE FROM ReportValueAll WHERE MeasID=?", {m_measId}) &&
+        InsertAbnormalItems(m_db, m_measId, found.items))
+        return m_db.Execute("RELEASE summary");
+    if (transaction.Active()) {
+        m_db.Execute("ROLLBACK TO summary");
+        m_db.Execute("RELEASE summary");
+    }
+    return false;
+}
+
+void CAnalysisRun::EnsureRow(CAdoDb& db, int slot) {
+    m_rowAttempted[Index(slot)] = true;
+    std::vector<DbValue> row;
+    RowState state = RowState::Failed;
+    if (slot == kTextReportSlot) {
+        state = EnsureTextRow(db, m_measId, &row);
+    } else if (slot == kBodyCompositionSlot) {
+        if (m_bodyMeasuresValid)
+            state = EnsureBodyCompositionRow(db, m_measId, m_person.examerId, m_body, &row);
+    } else {
+        state =
+            EnsureNumericRow(db, slot, {m_measId, m_person.examerId, m_person.age, m_shares}, &row);
+    }
+    if (state != RowState::Failed && !m_options.connectionPerReport)
+        m_rows[Index(slot)] = std::move(row);
+}
+
+RowQuery CAnalysisRun::StoredRow(CAdoDb& db, int slot, std::vector<DbValue>& values) {
+    if (const auto& kept = m_rows[Index(slot)]) {
+        values = *kept;
+        return RowQuery::Found;
+    }
+    return ReadValueRow(db, ReportNumber(slot), m_measId, values);
+}
+
+std::string CAnalysisRun::BuildReportPage(int slot) {
+    if (!m_prepared || !SlotApplies(slot))
+        return {};
+    std::string page = m_person.HtmlPageHead(m_names[Index(slot)], false);
+    PieceConnection connection(m_db, m_options.connectionPerReport);
+    if (connection.ok()) {
+        page += BuildResultTable(connection.db(), slot);
+    } else if (slot != kBodyCompositionSlot) {
+        page += page::ResultsTableHead(slot != kTextReportSlot);
+    }
+    if (m_settings.reportStandard)
+        page += ReferenceText(slot);
+    if (m_settings.reportShuoMing)
+        page += DescriptionText(slot);
+    page += CReportWriter::HtmlPageFoot();
+    return page;
+}
+
+std::string CAnalysisRun::BuildResultTable(CAdoDb& db, int slot) {
+    if (!m_rowAttempted[Index(slot)])
+        EnsureRow(db, slot);
+    if (slot == kTextReportSlot)
+        return TextResults(db);
+    if (slot == kBodyCompositionSlot)
+        return BodyCompositionResults(db);
+    return ItemResults(db, slot);
+}
+
+std::string CAnalysisRun::ItemResults(CAdoDb& db, int slot) {
+    std::string table(page::ResultsTableHead(true));
+    ReportItems items;
+    std::vector<DbValue> values;
+    if (!GetReportItems(slot, items) || StoredRow(db, slot, values) != RowQuery::Found)
+        return table;
+    for (std::size_t i = 0; i < items.ranges.size(); ++i) {
+        const ItemRange& range = items.ranges[i];
+        const DbValue value = i < values.size() ? values[i] : DbValue();
+        std::string valueCell = "&nbsp;", mark = "&nbsp;";
+        if (!value.IsNull()) {
+            const int item = static_cast<int>(i) + 1;
+            valueCell = page::FormatFixed3(value.AsDouble());
+            mark = GradeMark(m_settings.ifCanChu != 0, GradeValue(range, value.AsDouble()), slot,
+                             item);
+        }
+        table += "<TR class=td align=left bgcolor=ebf5fb><TD class=td align=middle>";
+        table += items.names[i];
+        table += "</TD><TD class=td align=middle>" + page::FormatFixed3(range.normalLow) + " - " +
+                 page::FormatFixed3(range.normalHigh);
+        table += "</TD><TD class=td align=middle>" + valueCell;
+        table += "</TD><TD class=td align=middle>" + mark + "</TD></TR>";
+    }
+    table += "</TABLE>";
+    return table;
+}
+
+std::string CAnalysisRun::TextResults(CAdoDb& db) {
+    std::string table(page::ResultsTableHead(false));
+    std::vector<DbValue> values;
+    if (StoredRow(db, kTextReportSlot, values) != RowQuery::Found)
+        return table;
+    // The page shows Value02 .. Value05; Value01 is stored only.
+    for (std::size_t i = 0; i < TextReportItems.size(); ++i) {
+        const std::string shown = i + 1 < values.size() ? values[i + 1].AsText() : std::string();
+        table += "<TR class=td align=left bgcolor=ebf5fb><TD class=td align=middle>";
+        table += TextReportItems[i].name;
+        table += "</TD><TD class=td align=middle>";
+        table += TextReportItems[i].normalRange;
+        table += "</TD><TD class=td align=middle><font color=0000FF>" + page::HtmlEscape(shown) +
+                 "</font></TD></TR>";
+    }
+    table += "</TABLE>";
+    return table;
+}
+
+std::string CAnalysisRun::BodyCompositionResults(CAdoDb& db) {
+    if (!m_bodyMeasuresValid) {
+        if (!m_bodyMessageShown)
+            ShowMessage(std::string(kBodyMeasuresInvalidText));
+        m_bodyMessageShown = true;
+        return {};
+    }
+    std::vector<DbValue> values;
+    if (StoredRow(db, kBodyCompositionSlot, values) != RowQuery::Found)
+        return {};
+    return BodyCompositionBody(values, m_body);
+}
+
+// The summary as a connection per report does it: after the pages, every row on its own.
+void CAnalysisRun::RebuildSummary() {
+    PieceConnection inserts(m_db, true);
+    if (inserts.ok())
+        RebuildAbnormalItems(m_db, inserts.db(), m_measId, m_names);
+}
+
+void CAnalysisRun::WriteComposite() {
+    std::string rows;
+    PieceConnection items(m_db, m_options.connectionPerReport);
+    if (items.ok())
+        rows = BuildAdviceRows(m_db, items.db(), m_measId, m_person.female, m_person.age);
+    Write(CompositePageName(), CompositePageText(m_person, rows));
+}
+
+void CAnalysisRun::Write(const std::string& pageName, const std::string& text) {
+    std::string error;
+    const bool written = WritePage(pageName, text, &error);
+    if (text.empty())
+        return;
+    const std::string path = PagePath(pageName).generic_string();
+    if (written) {
+        m_written.push_back(path);
+        return;
+    }
+    if (m_lost.empty())
+        m_firstWriteError = error;
+    m_lost.push_back(path);
+}
+
+} // namespace hv

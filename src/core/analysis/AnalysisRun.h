@@ -1,0 +1,145 @@
+#pragma once
+
+#include "analysis/BodyComposition.h"
+#include "analysis/CReportWriter.h"
+#include "analysis/ReportValues.h"
+#include "analysis/ValueRows.h"
+#include "data/AdoDb.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hv {
+
+class WriteTransaction;
+
+// The analysis of one test: every report page that applies to the person, the summary of
+// abnormal items and the composite page. Runs without a display; whoever shows progress
+// passes an AnalysisProgress.
+
+// The steps of a run: one per report slot, then the composite page.
+inline constexpr int kAnalysisSteps = 41;
+
+class AnalysisProgress {
+public:
+    virtual ~AnalysisProgress() = default;
+    // Called on the thread that runs the analysis after step 1 .. kAnalysisSteps.
+    virtual void StepDone(int step) = 0;
+};
+
+// The settings the pages depend on (the SetValue row; each read as a signed 16-bit value).
+struct AnalysisSettings {
+    std::int16_t ifProg = 0;         // read with the others, changes nothing
+    std::int16_t reportStandard = 0; // pages carry the reference standard
+    std::int16_t reportShuoMing = 0; // pages carry the parameter description
+    std::int16_t ifCanChu = 0;       // grades as pictures instead of coloured words
+};
+
+struct AnalysisOptions {
+    // A fresh connection for each report's queries and for each part of the summary, every
+    // row stored on its own and the summary rebuilt after the pages: much slower than the
+    // run's one connection and one transaction, kept so that the two can be measured
+    // against each other.
+    bool connectionPerReport = false;
+};
+
+enum class PrepareResult {
+    Ready,
+    DatabaseUnavailable,   // the connection failed (shown by the database layer)
+    TestMissing,           // shown
+    PersonMissing,         // shown
+    ReportListUnavailable, // the query failed (shown by the database layer)
+    SettingsUnavailable,   // the query failed (shown by the database layer)
+    SettingsEmpty,         // the settings row is missing; nothing is shown
+};
+
+// Why a preparation failed, in a sentence for the operator (empty for Ready).
+std::string PrepareFailureText(PrepareResult result, std::int32_t measId);
+
+// Shown once when pages could not be written; the first failure follows the text.
+inline constexpr std::string_view kPagesLostText =
+    "The report pages could not be written to the Reports folder and are lost: ";
+// Shown when the new report values could not be stored together.
+inline constexpr std::string_view kValuesNotStoredText =
+    "The report values of this test could not be stored; the pages show only what the "
+    "database holds.";
+// Shown when the summary of abnormal items could not be stored.
+inline constexpr std::string_view kSummaryNotStoredText =
+    "The summary of abnormal items of this test could not be stored.";
+// Shown when the body composition cannot be computed for the person.
+inline constexpr std::string_view kBodyMeasuresInvalidText =
+    "The body composition report was left empty: the person's height and weight must be "
+    "whole numbers, the height above 80 cm for a man and above 70 cm for a woman.";
+
+// Prepare and Run may be called on different threads, one after the other (the progress
+// dialog prepares on its own thread and runs the analysis on a worker).
+class CAnalysisRun {
+public:
+    explicit CAnalysisRun(std::int32_t measId, AnalysisOptions options = {});
+
+    // Loads the person, the band shares, the report list and the settings, and keeps the
+    // connection open for the run. Nothing is written; on failure Run does nothing.
+    PrepareResult Prepare();
+
+    // Stores the test's new value rows and its summary of abnormal items, writes the page of
+    // every slot (an empty page removes the slot's old file) and the composite page,
+    // reporting each step.
+    void Run(AnalysisProgress* progress = nullptr);
+
+    // The page of one slot; empty when the slot does not apply to the person. Creates the
+    // slot's value row when the test has none yet.
+    std::string BuildReportPage(int slot);
+
+    // Whether a slot's report is produced for the person: for 12 or younger only reports
+    // R15, R23, R24, R30 and R39; otherwise the report's sex code "A", or "M" / "F".
+    bool SlotApplies(int slot) const;
+
+    const CReportWriter& Person() const { return m_person; }
+    const BandShares& Shares() const { return m_shares; }
+    const AnalysisSettings& Settings() const { return m_settings; }
+    const std::array<std::string, 40>& ReportNames() const { return m_names; }
+
+    // After Run: the files written, and the pages that could not be written.
+    const std::vector<std::string>& PagesWritten() const { return m_written; }
+    const std::vector<std::string>& PagesLost() const { return m_lost; }
+
+private:
+    bool LoadReportList();
+    PrepareResult LoadSettings();
+    void StoreRowsAndSummary();
+    bool UpdateSummary(const WriteTransaction& transaction);
+    void EnsureRow(CAdoDb& db, int slot);
+    RowQuery StoredRow(CAdoDb& db, int slot, std::vector<DbValue>& values);
+    std::string BuildResultTable(CAdoDb& db, int slot);
+    std::string ItemResults(CAdoDb& db, int slot);
+    std::string TextResults(CAdoDb& db);
+    std::string BodyCompositionResults(CAdoDb& db);
+    void RebuildSummary();
+    void WriteComposite();
+    void Write(const std::string& pageName, const std::string& text);
+
+    std::int32_t m_measId;
+    AnalysisOptions m_options;
+    CAdoDb m_db;
+    bool m_prepared = false;
+    CReportWriter m_person;
+    BandShares m_shares;
+    AnalysisSettings m_settings;
+    std::array<std::string, 40> m_names;
+    std::array<std::string, 40> m_sexCodes;
+    bool m_bodyMeasuresValid = false;
+    BodyMeasures m_body;
+    bool m_bodyMessageShown = false;
+    std::array<bool, 40> m_rowAttempted{};
+    // The rows this run has read or stored (kept only once they are known to be stored).
+    std::array<std::optional<std::vector<DbValue>>, 40> m_rows;
+    std::vector<std::string> m_written;
+    std::vector<std::string> m_lost;
+    std::string m_firstWriteError;
+};
+
+} // namespace hv
