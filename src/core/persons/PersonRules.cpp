@@ -1,0 +1,61 @@
+#include "persons/PersonRules.h"
+
+#include "data/StringTable.h"
+#include "persons/BodyClasses.h"
+
+#include <cmath>
+
+namespace hv {
+
+const char* const kNoGroupForPerson =
+    "There is no group yet. Please add a group first, then add the tested person to it.";
+
+namespace {
+
+EntryProblem Problem(PersonField field, int stringId) {
+    return {field, std::string(LoadString(stringId))};
+}
+
+} // namespace
+
+bool IsBirthdayAccepted(double birthday, const DateTime& today) {
+    return today.year - FromOleDate(birthday).year >= 1;
+}
+
+std::optional<EntryProblem> PrepareForSave(PersonRecord& entry, const DateTime& today) {
+    if (entry.groupId == 0)
+        return EntryProblem{PersonField::Group, kNoGroupForPerson};
+    if (entry.name.empty())
+        return Problem(PersonField::Name, ids::NameEmpty);
+    if (!entry.birthday || !IsBirthdayAccepted(*entry.birthday, today))
+        return Problem(PersonField::Birthday, ids::BirthdayError);
+    const int height = ParseLeadingInteger(entry.height);
+    if (height == 0)
+        return Problem(PersonField::Height, ids::HeightEmpty);
+    const int weight = ParseLeadingInteger(entry.weight);
+    if (weight == 0)
+        return Problem(PersonField::Weight, ids::WeightEmpty);
+
+    entry.bzHW = HeightClassCode(height, entry.male);
+    entry.result = WeightClassText(height, weight, entry.male);
+    const DateTime born = FromOleDate(*entry.birthday);
+    entry.bzY = born.year;
+    entry.bzM = born.month;
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckGroupEntry(const GroupRecord& group) {
+    if (group.name.empty())
+        return std::string(LoadString(ids::NameEmpty));
+    return std::nullopt;
+}
+
+int AgeInWholeYears(double birthday, double now) {
+    double days = now - birthday;
+    const double halfSecond = 0.5 / 86400.0;
+    days += days < 0 ? -halfSecond : halfSecond;
+    const long long wholeDays = static_cast<long long>(std::trunc(days));
+    return static_cast<int>(wholeDays / 365);
+}
+
+} // namespace hv

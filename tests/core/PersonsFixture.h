@@ -1,0 +1,76 @@
+#pragma once
+
+#include "RecordingSink.h"
+#include "TestDatabase.h"
+#include "common/OleDate.h"
+#include "data/AdoDb.h"
+#include "persons/PersonRecord.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace hv::test {
+
+// A fresh installation with helpers that write rows directly, so that the persons code is
+// checked against what is really in the file.
+class PersonsFixture : public ::testing::Test {
+protected:
+    void SetUp() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50)); }
+    void TearDown() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(5000)); }
+
+    int AddGroup(const std::string& name, const std::string& description = "") {
+        CAdoDb db;
+        EXPECT_TRUE(db.Open());
+        EXPECT_TRUE(db.AddRow("GroupList", {{"Name", name}, {"Description", description}}));
+        return db.LastInsertKey();
+    }
+
+    int AddPerson(int groupId, const std::string& name, bool male = true,
+                  const DbColumns& extra = {}) {
+        DbColumns columns{{"GroupID", groupId}, {"Name", name}, {"Sex", male ? 1 : 0}};
+        columns.insert(columns.end(), extra.begin(), extra.end());
+        CAdoDb db;
+        EXPECT_TRUE(db.Open());
+        EXPECT_TRUE(db.AddRow("Examer", columns));
+        return db.LastInsertKey();
+    }
+
+    int AddTest(int examerId, double measDate) {
+        CAdoDb db;
+        EXPECT_TRUE(db.Open());
+        EXPECT_TRUE(db.AddRow("MeasData", {{"ExamerID", examerId},
+                                           {"MeasDate", measDate},
+                                           {"MeasValue", std::string("1-2-3-")}}));
+        return db.LastInsertKey();
+    }
+
+    // The analysis rows a test leaves behind: one value row and one abnormal item.
+    void AddAnalysisRows(int measId) {
+        CAdoDb db;
+        ASSERT_TRUE(db.Open());
+        ASSERT_TRUE(db.AddRow("ReportValue01", {{"MeasID", measId}, {"Value01", 1.5}}));
+        ASSERT_TRUE(db.AddRow("ReportValueAll", {{"MeasID", measId},
+                                                 {"System", std::string("Some system")},
+                                                 {"Type", std::string("B")}}));
+    }
+
+    long Count(const std::string& sql, const DbParams& params = {}) {
+        CAdoDb db;
+        EXPECT_TRUE(db.Open());
+        EXPECT_TRUE(db.OpenRecordset(sql, params));
+        return db.GetLong("cnt");
+    }
+
+    void RemoveDatabase() { std::filesystem::remove(install.databasePath()); }
+
+    static double Date(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) {
+        return ToOleDate({y, m, d, hh, mm, ss});
+    }
+
+    TestInstallation install;
+    RecordingSink sink;
+};
+
+inline const std::string kConnectionError = "Database connection error!";
+
+} // namespace hv::test
