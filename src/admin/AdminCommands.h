@@ -16,3 +16,6 @@ struct AdminCommand {
 };
 
 int RunInitDb(const AdminArgs& args);
+int RunAnalyze(const AdminArgs& args);
+int RunBackup(const AdminArgs& args);
+int RunRestore(const AdminArgs& args);

@@ -15,6 +15,17 @@ constexpr std::array kCommands{
     AdminCommand{"init-db", "PATH",
                  "create the delivered database file (never overwrites an existing file)",
                  &RunInitDb},
+    AdminCommand{"analyze", "MEASID",
+                 "analyse a test: write its report pages to Reports/ and its summary rows",
+                 &RunAnalyze},
+    AdminCommand{"backup", "ZIP",
+                 "write a backup archive of DataBase/DataBase.mdb (an existing ZIP is replaced "
+                 "only once the new one is complete)",
+                 &RunBackup},
+    AdminCommand{"restore", "--yes ZIP",
+                 "replace DataBase/DataBase.mdb by the database in a backup archive; --yes "
+                 "confirms the replacement (run it while the program is closed)",
+                 &RunRestore},
 };
 
 void PrintUsage(std::ostream& out) {

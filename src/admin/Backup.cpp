@@ -1,0 +1,18 @@
+#include "AdminCommands.h"
+#include "backup/DatabaseBackup.h"
+#include "data/AdoDb.h"
+#include "data/StringTable.h"
+
+#include <iostream>
+
+int RunBackup(const AdminArgs& args) {
+    if (args.size() != 1) {
+        std::cerr << "usage: halvoret-admin backup ZIP\n";
+        return 2;
+    }
+    // A failure has been printed by the message sink.
+    if (!hv::BackupDatabase(hv::CAdoDb::kDatabasePath, args[0]).ok)
+        return 1;
+    std::cout << hv::LoadString(hv::ids::BackupFinished) << '\n';
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "backup/BackupOptions.h"
+
+#include <string>
+
+namespace hv {
+
+// Replaces the database at databasePath with the one in a backup archive, so that the next
+// start of the program uses the restored data.
+//
+// 1. The archive's first entry must be named exactly "DataBase.mdb"; it is extracted beside
+//    the live file (same folder, so the same file system), every byte read through and
+//    checked against the entry's size and checksum.
+// 2. The copy must be a database of ours: every table with its columns, and a clean
+//    integrity check.
+// 3. Only then is the operator asked (string 61246). Nothing has changed before the answer
+//    Yes; No removes the copy.
+// 4. Replacement: any committed change still in the live database's write-ahead log is
+//    folded into the file, so the log and its index carry nothing; they and any rollback
+//    journal are removed so they can never be replayed onto the restored file; then the
+//    copy is renamed over the live file, which is atomic: at every moment the path holds
+//    either the old database or the new one.
+//
+// Whatever fails at whatever step, the work file is removed, the live database is left as
+// it was, and the operator is told through the message sink. "Restore finished! …" is for
+// the caller to show.
+//
+// Other connections: the program keeps no connection open beyond one operation, so none is
+// open while its modal restore runs. Another process (halvoret-admin restore running while
+// the program is in use) holding the database in a transaction makes the restore wait up
+// to options.busyTimeout and then fail with "in use"; an idle connection another process
+// keeps open goes on with the old file, which no longer has a name, so what it writes
+// afterwards is lost. Run the command-line restore while the program is closed.
+RestoreResult RestoreDatabase(const std::string& archivePath, const std::string& databasePath,
+                              const BackupOptions& options = {});
+
+} // namespace hv
