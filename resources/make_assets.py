@@ -22,7 +22,9 @@ import functools
 import io
 import math
 import os
+import struct
 import sys
+import wave
 from pathlib import Path
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont, ImageOps
@@ -692,6 +694,348 @@ def program_icons():
 
 
 # --------------------------------------------------------------------------------------
+# Test dialog: background, prompt picture, button faces and icons, level bars, the clip
+# of the hands on the sensor, the stage pictures and the beep
+# --------------------------------------------------------------------------------------
+
+TEST_DIALOG_SIZE = (1064, 627)
+TEST_PAGE_STOPS = ((0.0, (236, 242, 249)), (1.0, (211, 224, 239)))
+TEST_PANEL = (16, 27, 44, 255)            # dark boxes the displays draw into
+TEST_PANEL_EDGE = (92, 128, 176, 255)
+TEST_CAPTION = (40, 64, 98, 255)
+TEST_BUTTON_STRIP = (226, 234, 244)       # behind the four buttons
+TEST_BUTTON_SIZE = (145, 45)
+TEST_CLIP_FRAME = (305, 469)
+TEST_CLIP_FRAMES = 12
+STAGE_SIZE = (207, 221)
+LEVEL_BAR_SIZE = (280, 16)
+# Fill colours of the four level bars (bitmaps 195-198, 199-202, 203-206, 207-210).
+LEVEL_BAR_COLOURS = ((238, 122, 96), (110, 200, 120), (98, 160, 236), (196, 132, 220))
+
+
+def test_panel(sketch, box, caption=None):
+    """A dark rounded box with a light edge, `box` being the area the display covers."""
+    x0, y0, x1, y1 = box
+    sketch.rectangle((x0 - 7, y0 - 7, x1 + 7, y1 + 7), TEST_PANEL_EDGE, radius=9)
+    sketch.rectangle((x0 - 5, y0 - 5, x1 + 5, y1 + 5), TEST_PANEL, radius=7)
+    if caption:
+        sketch.text((x0 - 4, y0 - 16), caption, SANS_BOLD, 12, TEST_CAPTION, anchor="ls")
+
+
+def hand_sensor(sketch, cx, cy, width, glow=0.0):
+    """The hand-held sensor seen from above: a rounded body with two silver buttons.
+    `glow` (0 to 1) lights a halo around the buttons."""
+    height = width * 0.36
+    x0, y0 = cx - width / 2, cy - height / 2
+    sketch.rectangle((x0 + 2, y0 + 4, x0 + width + 2, y0 + height + 4), (0, 0, 0, 60),
+                     radius=height / 2)
+    sketch.rectangle((x0, y0, x0 + width, y0 + height), (34, 74, 132, 255), radius=height / 2)
+    sketch.frame((x0 + 2, y0 + 2, x0 + width - 2, y0 + height - 2), 1.2,
+                 (120, 170, 230, 200), radius=height / 2 - 2)
+    radius = height * 0.3
+    for bx in (cx - width * 0.25, cx + width * 0.25):
+        if glow > 0:
+            sketch.disc(bx, cy, radius * (1.4 + 0.6 * glow), (120, 220, 255, round(90 * glow)))
+        sketch.disc(bx, cy, radius, (150, 158, 170, 255))
+        sketch.disc(bx - radius * 0.12, cy - radius * 0.12, radius * 0.78, (214, 220, 228, 255))
+        sketch.disc(bx - radius * 0.3, cy - radius * 0.3, radius * 0.3, (250, 252, 255, 255))
+
+
+def test_dialog_background():
+    """Bitmap 142: the test dialog's face; its boxes frame the live displays."""
+    width, height = TEST_DIALOG_SIZE
+    page = vertical_gradient(TEST_DIALOG_SIZE, TEST_PAGE_STOPS).convert("RGBA")
+    page.alpha_composite(bar_background(width, 30, 0, BAR_HEIGHT / 30).convert("RGBA"))
+    page.alpha_composite(logo_mark(22), (8, 4))
+    page.alpha_composite(text_layer(TEST_DIALOG_SIZE, (38, 21), "Test", font(SANS_BOLD, 15),
+                                    (255, 255, 255, 255), anchor="ls"))
+    s = Sketch(width, height, 2)
+    test_panel(s, (16, 40, 321, 509))                       # the clip (control 1146)
+    test_panel(s, (383, 52, 804, 273))                      # the wave
+    test_panel(s, (841, 55, 1048, 276))                     # the stage picture
+    test_panel(s, (381, 334, 484, 380), "Contact count")    # the item counter
+    test_panel(s, (345, 400, 495, 495))                     # left gauge
+    test_panel(s, (544, 343, 829, 491))                     # the trace
+    test_panel(s, (880, 341, 1016, 387))                    # the four red digits
+    test_panel(s, (873, 400, 1023, 495))                    # right gauge
+    s.rectangle((16, 515, 312, 613), (255, 255, 255, 150), radius=6)   # level bars
+    s.rectangle((338, 532, 1032, 597), TEST_BUTTON_STRIP + (255,), radius=8)
+    s.frame((338, 532, 1032, 597), 1.0, (176, 196, 222, 255), radius=8)
+    page.alpha_composite(s.take())
+    return png_bytes(page.convert("RGB"))
+
+
+def test_tip_picture():
+    """Bitmap 141: the prompt's picture, two fingers on the sensor's silver buttons."""
+    size = (360, 170)
+    width, height = size
+    tip = vertical_gradient(size, ((0.0, (240, 246, 252)), (1.0, (214, 228, 244)))).convert("RGBA")
+    s = Sketch(width, height)
+    hand_sensor(s, width / 2, height / 2 + 10, 240, glow=0.5)
+    for bx in (width / 2 - 60, width / 2 + 60):
+        # a fingertip coming down onto each button
+        s.ellipse((bx - 15, 16, bx + 15, 86), (236, 196, 168, 235))
+        s.ellipse((bx - 9, 22, bx + 9, 44), (250, 228, 214, 235))
+    tip.alpha_composite(s.take())
+    return png_bytes(tip.convert("RGB"))
+
+
+def test_button_face(kind):
+    """Bitmaps 194 (normal), 227 (pressed) and 228 (disabled): the test dialog's button
+    face, stretched over 145 x 45 buttons with black (grey when disabled) text."""
+    width, height = TEST_BUTTON_SIZE
+    stops = {
+        "normal": ((0.0, (250, 252, 255)), (0.5, (226, 236, 248)), (1.0, (196, 214, 238))),
+        "pressed": ((0.0, (170, 194, 226)), (0.5, (196, 214, 238)), (1.0, (222, 232, 246))),
+        "disabled": ((0.0, (236, 236, 236)), (1.0, (222, 222, 222))),
+    }[kind]
+    face = Image.new("RGBA", TEST_BUTTON_SIZE, TEST_BUTTON_STRIP + (255,))
+    body = vertical_gradient(TEST_BUTTON_SIZE, stops).convert("RGBA")
+    shape = Sketch(width, height)
+    shape.rectangle((1, 1, width - 1, height - 1), (255, 255, 255, 255), radius=7)
+    body.putalpha(shape.take().getchannel("A"))
+    face.alpha_composite(body)
+    edge = {"normal": (96, 132, 184, 255), "pressed": (60, 96, 150, 255),
+            "disabled": (176, 176, 176, 255)}[kind]
+    line = Sketch(width, height)
+    line.frame((1.5, 1.5, width - 1.5, height - 1.5), 1.0, edge, radius=6.5)
+    face.alpha_composite(line.take())
+    return png_bytes(face.convert("RGB"))
+
+
+def test_icon_shape(s, kind, ink):
+    if kind == "start":
+        s.polygon([(12, 8.5), (25, 16), (12, 23.5)], ink)
+    elif kind == "cancel":
+        s.rectangle((10.5, 10.5, 21.5, 21.5), ink, radius=1.5)
+    elif kind == "save":
+        s.rectangle((9, 8, 23, 24), ink, radius=2)
+        s.rectangle((12, 8, 20, 13), CLEAR)
+        s.rectangle((12, 17, 20, 24), CLEAR)
+        s.rectangle((13.5, 19, 18.5, 22.5), ink)
+    else:  # exit: an arrow leaving through a door
+        s.stroke([(14, 9), (10, 9), (10, 23), (14, 23)], 2.2, ink)
+        s.stroke([(14, 16), (24, 16)], 2.4, ink)
+        s.stroke([(20, 12), (24, 16), (20, 20)], 2.4, ink)
+
+
+def test_icon(kind, disabled):
+    """Icons 186-189 and their disabled forms 190-193: 32 x 32 signs on a round badge."""
+    colours = {"start": (46, 160, 84), "cancel": (214, 96, 48), "save": (40, 110, 200),
+               "exit": (88, 100, 126)}
+    colour = colours[kind]
+    if disabled:
+        grey = round(0.3 * colour[0] + 0.59 * colour[1] + 0.11 * colour[2])
+        colour = mix((grey, grey, grey), (200, 200, 200), 0.55)
+    badge = Sketch(32, 32)
+    badge.disc(16, 16, 14.5, colour + (255,))
+    badge.ring(16, 16, 13.8, 1.2, (255, 255, 255, 110))
+    icon = badge.take()
+    sign = Sketch(32, 32)
+    test_icon_shape(sign, kind, (255, 255, 255, 255) if not disabled else (246, 246, 246, 255))
+    icon.alpha_composite(sign.take())
+    return png_bytes(icon)
+
+
+def level_bar_part(colour_index, part):
+    """One of the four level bars' pieces: the empty bar (280 x 16) or the 2 x 16 left
+    cap, fill and right cap in the bar's colour."""
+    colour = LEVEL_BAR_COLOURS[colour_index]
+    if part == "empty":
+        width, height = LEVEL_BAR_SIZE
+        bar = vertical_gradient(LEVEL_BAR_SIZE, ((0.0, (214, 222, 232)),
+                                                 (1.0, (240, 244, 249)))).convert("RGBA")
+        edge = Sketch(width, height, 2)
+        edge.frame((0.5, 0.5, width - 0.5, height - 0.5), 1.0, (150, 166, 190, 255))
+        bar.alpha_composite(edge.take())
+        return png_bytes(bar.convert("RGB"))
+    light = mix(colour, (255, 255, 255), 0.45)
+    dark = mix(colour, (0, 0, 0), 0.25)
+    piece = vertical_gradient((2, 16), ((0.0, light), (0.5, colour), (1.0, dark)))
+    if part != "fill":
+        edge_column = 0 if part == "left" else 1
+        for y in range(16):
+            piece.putpixel((edge_column, y), dark)
+    return png_bytes(piece)
+
+
+def clip_frame(phase):
+    """One frame of the clip: the sensor held in two hands with rings of contact rising
+    from its buttons. Phase 0 is the still picture shown before a test."""
+    width, height = TEST_CLIP_FRAME
+    frame = vertical_gradient(TEST_CLIP_FRAME, ((0.0, (22, 44, 78)),
+                                                (1.0, (10, 22, 44)))).convert("RGBA")
+    frame.alpha_composite(radial_glow((420, 420), (70, 140, 230, 255), 90), (-58, 80))
+    cx, cy = width / 2, 330
+    s = Sketch(width, height)
+    if phase > 0:
+        t = phase / TEST_CLIP_FRAMES
+        for k in range(3):
+            r = 40 + 150 * ((t + k / 3) % 1.0)
+            alpha = round(170 * (1 - (r - 40) / 150))
+            s.arc(cx, cy, r, 200, 340, 2.2, (130, 210, 255, alpha))
+    glow = 0.0 if phase == 0 else 0.5 + 0.5 * math.sin(2 * math.pi * phase / TEST_CLIP_FRAMES)
+    hand_sensor(s, cx, cy, 170, glow=glow)
+    for side in (-1, 1):
+        # the hands: rounded shapes holding the ends of the sensor
+        hx = cx + side * 100
+        s.ellipse((hx - 34, cy - 40, hx + 34, cy + 66), (230, 190, 160, 255))
+        s.ellipse((hx - side * 26 - 12, cy - 30, hx - side * 26 + 12, cy - 4),
+                  (244, 214, 192, 255))
+    s.text((cx, 60), "Hold both", SANS_BOLD, 24, (235, 244, 255, 255))
+    s.text((cx, 92), "silver buttons", SANS_BOLD, 24, (235, 244, 255, 255))
+    frame.alpha_composite(s.take())
+    return frame.convert("RGB")
+
+
+def test_clip():
+    """The clip of control 1146 as one strip of equal frames side by side; the dialog
+    shows frame 0 while idle and plays them all, repeating, during a test."""
+    width, height = TEST_CLIP_FRAME
+    strip = Image.new("RGB", (width * TEST_CLIP_FRAMES, height))
+    for phase in range(TEST_CLIP_FRAMES):
+        strip.paste(clip_frame(phase), (phase * width, 0))
+    return png_bytes(strip)
+
+
+def stage_base(title):
+    width, height = STAGE_SIZE
+    picture = vertical_gradient(STAGE_SIZE, ((0.0, (246, 249, 253)),
+                                             (1.0, (222, 232, 245)))).convert("RGBA")
+    picture.alpha_composite(text_layer(STAGE_SIZE, (width / 2, 200), title,
+                                       font(SANS_BOLD, 17), (30, 60, 104, 255)))
+    return picture
+
+
+def stage_ring(stage, spin=None):
+    """Stage 1 to 10: a ring filled to stage tenths, optionally with a bright spot
+    running round it (`spin` from 0 to 1)."""
+    picture = stage_base(f"Stage {stage}")
+    width, _ = STAGE_SIZE
+    s = Sketch(*STAGE_SIZE)
+    cx, cy, r = width / 2, 92, 62
+    s.ring(cx, cy, r, 14, (200, 214, 232, 255))
+    s.arc(cx, cy, r, -90, -90 + 36 * stage, 14, (46, 140, 214, 255), round_ends=False)
+    if spin is not None:
+        a = math.radians(-90 + 360 * spin)
+        s.disc(cx + r * math.cos(a), cy + r * math.sin(a), 9, (255, 255, 255, 220))
+    s.text((cx, cy), f"{stage * 10}%", SANS_BOLD, 26, (30, 60, 104, 255))
+    picture.alpha_composite(s.take())
+    return picture.convert("RGB")
+
+
+def stage_figure(female, pulse):
+    """The final picture: a figure in a ring of light with a check mark, female or male."""
+    picture = stage_base("Complete")
+    width, _ = STAGE_SIZE
+    s = Sketch(*STAGE_SIZE)
+    cx, cy = width / 2, 92
+    s.disc(cx, cy, 70 + 6 * pulse, (120, 200, 140, round(60 + 60 * pulse)))
+    s.disc(cx, cy, 62, (255, 255, 255, 255))
+    figure = (44, 110, 176, 255)
+    s.disc(cx, cy - 32, 13, figure)
+    if female:
+        s.polygon([(cx - 10, cy - 16), (cx + 10, cy - 16), (cx + 24, cy + 26),
+                   (cx - 24, cy + 26)], figure)
+    else:
+        s.rectangle((cx - 18, cy - 16, cx + 18, cy + 26), figure, radius=8)
+    s.rectangle((cx - 12, cy + 20, cx - 3, cy + 50), figure, radius=3)
+    s.rectangle((cx + 3, cy + 20, cx + 12, cy + 50), figure, radius=3)
+    s.disc(cx + 40, cy + 34, 16, (46, 160, 84, 255))
+    s.stroke([(cx + 32, cy + 34), (cx + 38, cy + 40), (cx + 48, cy + 27)], 3.2,
+             (255, 255, 255, 255))
+    picture.alpha_composite(s.take())
+    return picture.convert("RGB")
+
+
+def stage_ready():
+    picture = stage_base("Ready")
+    s = Sketch(*STAGE_SIZE)
+    hand_sensor(s, STAGE_SIZE[0] / 2, 92, 150)
+    picture.alpha_composite(s.take())
+    return picture.convert("RGB")
+
+
+def gif_bytes(frames, duration_ms):
+    """An endlessly repeating animated GIF of RGB frames."""
+    palette_frames = [f.convert("P", palette=Image.Palette.ADAPTIVE, colors=128) for f in frames]
+    buffer = io.BytesIO()
+    palette_frames[0].save(buffer, "GIF", save_all=True, append_images=palette_frames[1:],
+                           duration=duration_ms, loop=0, disposal=1)
+    return buffer.getvalue()
+
+
+def jpeg_bytes(picture):
+    buffer = io.BytesIO()
+    picture.save(buffer, "JPEG", quality=90)
+    return buffer.getvalue()
+
+
+def stage_picture(number):
+    """Image/NN-2.000: the test's stage pictures. The program tells the formats apart by
+    their contents, so the names keep one extension: 00 is a PNG, the odd stages and the
+    final pictures are animated GIFs, the even stages are JPEGs."""
+    if number == 0:
+        return png_bytes(stage_ready())
+    if number in (11, 12):
+        frames = [stage_figure(number == 12, (1 - math.cos(2 * math.pi * i / 6)) / 2)
+                  for i in range(6)]
+        return gif_bytes(frames, 150)
+    if number % 2 == 1:
+        return gif_bytes([stage_ring(number, i / 8) for i in range(8)], 120)
+    return jpeg_bytes(stage_ring(number))
+
+
+def beep_sound():
+    """didi.wav: two short soft tones, played once per second of contact."""
+    rate = 22050
+    samples = []
+
+    def tone(ms, hz):
+        count = rate * ms // 1000
+        fade = rate * 6 // 1000
+        for i in range(count):
+            envelope = min(1.0, i / fade, (count - 1 - i) / fade)
+            samples.append(round(0.45 * 32767 * envelope * math.sin(2 * math.pi * hz * i / rate)))
+
+    def silence(ms):
+        samples.extend([0] * (rate * ms // 1000))
+
+    tone(70, 1760)
+    silence(50)
+    tone(70, 1760)
+    buffer = io.BytesIO()
+    with wave.open(buffer, "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        out.writeframes(b"".join(struct.pack("<h", v) for v in samples))
+    return buffer.getvalue()
+
+
+def testing_pictures():
+    """Everything the test dialog shows or plays."""
+    outputs = [("bitmaps/142.png", test_dialog_background),
+               ("bitmaps/141.png", test_tip_picture),
+               ("bitmaps/194.png", functools.partial(test_button_face, "normal")),
+               ("bitmaps/227.png", functools.partial(test_button_face, "pressed")),
+               ("bitmaps/228.png", functools.partial(test_button_face, "disabled")),
+               ("bitmaps/clip185.png", test_clip)]
+    for number, kind in enumerate(("start", "cancel", "save", "exit")):
+        outputs.append((f"icons/{186 + number}.png", functools.partial(test_icon, kind, False)))
+        outputs.append((f"icons/{190 + number}.png", functools.partial(test_icon, kind, True)))
+    for bar in range(4):
+        for offset, part in enumerate(("empty", "left", "fill", "right")):
+            outputs.append((f"bitmaps/{195 + 4 * bar + offset}.png",
+                            functools.partial(level_bar_part, bar, part)))
+    for number in range(13):
+        outputs.append((f"stage/Image/{number:02d}-2.000",
+                        functools.partial(stage_picture, number)))
+    outputs.append(("stage/didi.wav", beep_sound))
+    return outputs
+
+
+# --------------------------------------------------------------------------------------
 # Registry
 # --------------------------------------------------------------------------------------
 
@@ -704,6 +1048,7 @@ FAMILIES = (
     toolbar_pictures,
     screen_pictures,
     program_icons,
+    testing_pictures,
 )
 
 

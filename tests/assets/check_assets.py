@@ -41,6 +41,17 @@ EXPECTED_SIZES = {
     "bitmaps/130.png": (624, 259),   # splash
     "icons/128.png": (256, 256),
     "icons/128-32.png": (32, 32),
+    # test dialog
+    "bitmaps/142.png": (1064, 627),  # background
+    "bitmaps/141.png": (360, 170),   # picture of the prompt before a test
+    "bitmaps/194.png": (145, 45),    # button faces: normal, pressed, disabled
+    "bitmaps/227.png": (145, 45),
+    "bitmaps/228.png": (145, 45),
+    "bitmaps/clip185.png": (305 * 12, 469),  # the clip's twelve frames side by side
+    **{f"icons/{icon}.png": (32, 32) for icon in range(186, 194)},
+    **{f"bitmaps/{195 + 4 * bar}.png": (280, 16) for bar in range(4)},  # empty level bars
+    **{f"bitmaps/{195 + 4 * bar + part}.png": (2, 16)  # left cap, fill, right cap
+       for bar in range(4) for part in (1, 2, 3)},
 }
 
 

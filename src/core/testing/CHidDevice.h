@@ -1,0 +1,58 @@
+#pragma once
+
+#include "testing/HidBackend.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace hv {
+
+// The link to the hand-held sensor: finds it among the HID interfaces present, opens it
+// (shared with other links), writes output reports to it and reads its contact level.
+// Every user makes its own short-lived instance on one thread; destruction closes it.
+class CHidDevice {
+public:
+    static constexpr std::uint16_t kSensorVendorId = 0x5608;
+    static constexpr std::uint16_t kSensorProductId = 0x0808;
+    // How long one read waits for the device: at most the polling period, so that the
+    // polling worker notices promptly that it should stop.
+    static constexpr int kReadTimeoutMs = 200;
+
+    CHidDevice();
+    explicit CHidDevice(HidBackend& backend);
+    ~CHidDevice();
+    CHidDevice(const CHidDevice&) = delete;
+    CHidDevice& operator=(const CHidDevice&) = delete;
+
+    // Opens the first present interface whose vendor and product ids both match; every
+    // other interface is opened only to read its ids and closed again.
+    bool FindSensor(std::uint16_t vendorId, std::uint16_t productId);
+    bool OpenSensor();
+
+    // Reads one input report (waiting at most kReadTimeoutMs) and tells whether it shows a
+    // hand on the contact buttons. When no report arrives in time the last one read still
+    // counts. A failed read closes the link and gives false.
+    bool ReadContact();
+    // Writes one output report of the device's declared length (shorter reports are
+    // padded with zeros). A failed write closes the link and gives false.
+    bool WriteReport(const std::uint8_t* report, std::size_t length);
+
+    bool IsConnected() const { return m_bConnected; }
+    // The last input report read, byte 0 the report id.
+    const std::vector<std::uint8_t>& InputReport() const { return m_inputReport; }
+
+    // Contact levels 1 to 95 mean a hand touches both buttons; 0 and 96 or more mean none.
+    static bool IsContactLevel(std::uint8_t level) { return level >= 1 && level <= 95; }
+
+private:
+    void Disconnect();
+
+    HidBackend& m_backend;
+    std::unique_ptr<HidConnection> m_device;
+    std::vector<std::uint8_t> m_inputReport;
+    bool m_bConnected = false;
+};
+
+} // namespace hv
