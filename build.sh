@@ -31,6 +31,8 @@ install_missing_packages() {
 }
 
 build() {
+    # Clones in other folders share the compiler cache.
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j2
 }

@@ -1,0 +1,66 @@
+#include "ui/app/CDlgAbout.h"
+
+#include "ui/app/Notices.h"
+#include "ui/widgets/Pictures.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kProgramIcon = 128;
+constexpr int kIconSide = 48;
+constexpr int kNoticeWidth = 320;
+
+QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(notices::kProductName)));
+
+    auto* icon = MakeLabel(QString(), QStringLiteral("programIcon"), this);
+    icon->setPixmap(
+        IconPicture(kProgramIcon)
+            .scaled(kIconSide, kIconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon->setAlignment(Qt::AlignTop);
+
+    auto* product =
+        MakeLabel(QString::fromUtf8(notices::kProductName), QStringLiteral("productName"), this);
+    QFont bold = product->font();
+    bold.setBold(true);
+    product->setFont(bold);
+    auto* version =
+        MakeLabel(QString::fromUtf8(notices::kVersionLine), QStringLiteral("versionLine"), this);
+    auto* notice =
+        MakeLabel(QString::fromUtf8(notices::kAboutNotice), QStringLiteral("noticeLine"), this);
+    notice->setWordWrap(true);
+    notice->setFixedWidth(kNoticeWidth);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(product);
+    texts->addWidget(version);
+    texts->addWidget(notice);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(icon);
+    body->addSpacing(12);
+    body->addLayout(texts);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,32 @@
+#include "ui/app/CStusBar.h"
+
+#include "ui/app/ControlIds.h"
+#include "ui/app/Notices.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+const QColor kNoticeColor(128, 128, 128);
+constexpr int kVerticalPadding = 6;
+} // namespace
+
+CStusBar::CStusBar(QWidget* parent) : QWidget(parent), m_pNotice(new QLabel(this)) {
+    m_pNotice->setObjectName(QStringLiteral("stc%1").arg(ctl::StatusText));
+    m_pNotice->setText(QStringLiteral("%1    %2")
+                           .arg(QString::fromUtf8(notices::kStatusNotice),
+                                QString::fromUtf8(notices::kVersionLine)));
+    m_pNotice->setAlignment(Qt::AlignCenter);
+    QPalette palette = m_pNotice->palette();
+    palette.setColor(QPalette::WindowText, kNoticeColor);
+    m_pNotice->setPalette(palette);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pNotice);
+    setFixedHeight(fontMetrics().height() + kVerticalPadding);
+}
+
+QString CStusBar::Text() const {
+    return m_pNotice->text();
+}

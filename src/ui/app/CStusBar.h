@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The one-line strip at the bottom of the main window: a centred grey notice with the
+// program's version.
+class CStusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CStusBar(QWidget* parent = nullptr);
+
+    QString Text() const;
+
+private:
+    QLabel* m_pNotice;
+};

@@ -1,0 +1,18 @@
+#include "ui/app/CPelmoraApp.h"
+
+#include <QApplication>
+#include <clocale>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // Qt adopts the user's locale; numbers in pages and the database always use a point.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("Halvoret"));
+    QApplication::setApplicationVersion(QStringLiteral(HALVORET_VERSION));
+
+    CPelmoraApp pelmora(CPelmoraApp::ParseOptions(QApplication::arguments()));
+    if (!pelmora.InitInstance())
+        return EXIT_FAILURE;
+    return QApplication::exec();
+}

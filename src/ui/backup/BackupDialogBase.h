@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <thread>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace hv {
+class BackupProgress;
+}
+
+// What the backup and the restore dialogs share: a picture, a line of text, a progress bar
+// of 20 steps, Start and Exit. The work runs on a worker thread, so the window keeps
+// painting; the bar moves through queued calls. While the work runs the dialog cannot be
+// closed, since the files are half-way through a change.
+class BackupDialogBase : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kBarSteps = 20;
+
+    ~BackupDialogBase() override;
+
+    QProgressBar* ProgressBar() const { return m_bar; }
+    QPushButton* StartButton() const { return m_start; }
+    bool IsWorking() const { return m_worker.joinable(); }
+
+    // Escape, the close button and Exit do nothing while the work runs.
+    void reject() override;
+
+protected:
+    BackupDialogBase(const QString& title, const QString& readyText, int picture, QWidget* parent);
+
+    // Start was pressed.
+    virtual void OnStart() = 0;
+    // The work has ended; called on the GUI thread after the worker has been joined.
+    virtual void OnWorkDone() = 0;
+
+    // Runs work on the worker thread with a progress that moves the bar.
+    void RunInBackground(std::function<void(hv::BackupProgress&)> work);
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class BarRelay;
+
+    void WorkEnded();
+
+    QLabel* m_text = nullptr;
+    QProgressBar* m_bar = nullptr;
+    QPushButton* m_start = nullptr;
+    QPushButton* m_exit = nullptr;
+    std::thread m_worker;
+};

@@ -1,0 +1,59 @@
+#include "ui/backup/CDlgRestore.h"
+
+#include "backup/DatabaseRestore.h"
+#include "data/AdoDb.h"
+#include "data/MessageSink.h"
+#include "data/StringTable.h"
+#include "ui/backup/BackupFileNames.h"
+#include "ui/widgets/FileDialog.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+
+namespace {
+
+constexpr int kRestorePicture = 234; // the toolbar's Restore face
+
+} // namespace
+
+CDlgRestore::CDlgRestore(QWidget* parent)
+    : BackupDialogBase(QStringLiteral("Restore"), QStringLiteral("Ready to restore..."),
+                       kRestorePicture, parent) {
+    setObjectName(QStringLiteral("restoreDialog"));
+}
+
+void CDlgRestore::OnStart() {
+    const QString file =
+        FileDialog::getOpenFileName(this, backup_files::Caption(hv::ids::OpenBackupFile),
+                                    backup_files::ProposedPath(), backup_files::kFilter);
+    if (file.isEmpty()) {
+        reject();
+        return;
+    }
+    const std::string archive = backup_files::LocalPath(file);
+    // The question is asked from the worker; the message sink shows it on this thread,
+    // whose event loop keeps running meanwhile.
+    RunInBackground([this, archive](hv::BackupProgress& progress) {
+        hv::BackupOptions options;
+        options.progress = &progress;
+        m_outcome = hv::RestoreDatabase(archive, hv::CAdoDb::kDatabasePath, options).outcome;
+    });
+}
+
+void CDlgRestore::OnWorkDone() {
+    if (m_outcome != hv::RestoreOutcome::Restored) {
+        reject();
+        return;
+    }
+    ProgressBar()->setValue(kBarSteps);
+    hv::ShowMessage(hv::ids::RestoreFinished);
+    accept();
+    EndProgram();
+}
+
+void CDlgRestore::EndProgram() {
+    // exit() rather than quit(): quit() would let the main window ask its exit question, and
+    // the program must not go on after its database has been replaced.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}

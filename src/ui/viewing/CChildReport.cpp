@@ -1,0 +1,220 @@
+#include "ui/viewing/CChildReport.h"
+
+#include "analysis/CReportWriter.h"
+#include "data/MessageSink.h"
+#include "ui/viewing/CExplorer.h"
+#include "ui/viewing/CFullPage.h"
+#include "ui/viewing/ViewingIds.h"
+#include "ui/viewing/ViewingPictures.h"
+#include "ui/widgets/CBtnIcon.h"
+#include "ui/widgets/FileDialog.h"
+#include "viewing/ReportArchive.h"
+#include "viewing/ReportListing.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <filesystem>
+
+namespace {
+
+constexpr int kTitlePicture = 139;
+constexpr int kTreeIcon = 159;
+constexpr int kCompositeNormal = 216;
+constexpr int kCompositeHover = 217;
+constexpr int kCompositePressed = 218;
+
+// The bold face of the composite button and the buttons below the browser: a cell 18 pixels
+// high.
+constexpr int kBoldPixelSize = 15;
+
+const QColor kBandBorder(160, 160, 160);
+const QColor kBandLight(240, 240, 240);
+const QColor kBandDark(200, 200, 200);
+
+QFont BoldFont(const QFont& base, int pixelHeight) {
+    QFont font = base;
+    font.setPixelSize(pixelHeight);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+CChildReport::CChildReport(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("reportPane"));
+    setAutoFillBackground(true);
+    CreateControls();
+}
+
+void CChildReport::CreateControls() {
+    m_pFrame = new QFrame(this);
+    m_pFrame->setFrameShape(QFrame::Box);
+    m_pFrame->setStyleSheet(QStringLiteral("QFrame { color: rgb(160, 160, 160); }"));
+
+    m_pTitle = new QLabel(this);
+    m_pTitle->setObjectName(QStringLiteral("reportTitle"));
+    m_pTitle->setPixmap(ViewingBitmap(kTitlePicture, {208, 45}, QStringLiteral("Reports")));
+    m_pTitle->setScaledContents(true);
+
+    m_pTree = new QTreeWidget(this);
+    m_pTree->setObjectName(QStringLiteral("reportTree"));
+    m_pTree->setHeaderHidden(true);
+    m_pTree->setRootIsDecorated(false);
+    m_pTree->setIconSize({16, 16});
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
+
+    m_pComposite = new CBtnIcon(this);
+    m_pComposite->setObjectName(QStringLiteral("compositeButton"));
+    m_pComposite->setText(QStringLiteral("Compositive Report"));
+    m_pComposite->SetBitmaps(kCompositeNormal, kCompositeHover, kCompositePressed);
+    m_pComposite->setFont(BoldFont(font(), kBoldPixelSize));
+    connect(m_pComposite, &QAbstractButton::clicked, this, &CChildReport::OnComposite);
+
+    m_pBrowser = new CExplorer(this);
+    m_pBrowser->setObjectName(QStringLiteral("browser"));
+
+    AddButton(ctl::view::FullPage, QStringLiteral("Full Page(&F)"), &CChildReport::OnFullPage);
+    AddButton(ctl::view::Print, QStringLiteral("Print(&P)"), &CChildReport::OnPrint);
+    AddButton(ctl::view::SaveReport, QStringLiteral("Save Report(&S)"),
+              &CChildReport::OnSaveReport);
+    AddButton(ctl::view::Return, QStringLiteral("Return(&R)"), &CChildReport::OnReturn);
+
+    setTabOrder(m_pTree, m_pComposite);
+    setTabOrder(m_pComposite, m_pBrowser);
+    setTabOrder(m_pBrowser, m_buttons.front());
+}
+
+QPushButton* CChildReport::AddButton(int id, const QString& text, void (CChildReport::*handler)()) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setProperty("controlId", id);
+    button->setFont(BoldFont(font(), kBoldPixelSize));
+    connect(button, &QPushButton::clicked, this, handler);
+    if (!m_buttons.isEmpty())
+        setTabOrder(m_buttons.back(), button);
+    m_buttons.append(button);
+    return button;
+}
+
+QPushButton* CChildReport::Button(int id) const {
+    for (QPushButton* button : m_buttons)
+        if (button->property("controlId").toInt() == id)
+            return button;
+    return nullptr;
+}
+
+bool CChildReport::LoadReportList(int measId) {
+    m_nMeasID = measId;
+    const auto entries = hv::LoadReportList(measId);
+    if (!entries)
+        return false;
+    m_pTree->clear();
+    const QIcon icon(ViewingIcon(kTreeIcon, {16, 16}));
+    for (const hv::ReportListEntry& entry : *entries) {
+        auto* item = new QTreeWidgetItem(m_pTree, {QString::fromStdString(entry.label)});
+        item->setIcon(0, icon);
+        item->setData(0, Qt::UserRole, entry.reportNumber);
+    }
+    m_pTree->setCurrentItem(nullptr);
+    m_pTree->setFocus();
+    return true;
+}
+
+void CChildReport::ShowPage(const QString& pageName) {
+    const std::filesystem::path file = hv::PageFile(pageName.toStdString());
+    m_url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
+    m_pBrowser->Navigate(m_url);
+}
+
+// A newly chosen report opens its page: the report number names the file, the entry's text
+// after its number the rest.
+void CChildReport::OnCurrentItemChanged(QTreeWidgetItem* current) {
+    if (current == nullptr)
+        return;
+    const int number = current->data(0, Qt::UserRole).toInt();
+    ShowPage(QString::fromStdString(hv::ListEntryPageName(number, current->text(0).toStdString())));
+}
+
+// After the composite page no report is chosen, so choosing any report is a change again.
+void CChildReport::OnComposite() {
+    ShowPage(QString::fromStdString(hv::CompositePageName()));
+    m_pTree->setCurrentItem(nullptr);
+    m_pTree->clearSelection();
+}
+
+void CChildReport::OnFullPage() {
+    CFullPage dialog(this);
+    dialog.url = m_url;
+    dialog.exec();
+}
+
+void CChildReport::OnPrint() {
+    m_pBrowser->ExecWB(CExplorer::Print, CExplorer::PromptUser);
+}
+
+void CChildReport::OnSaveReport() {
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                                 .filePath(QStringLiteral("Reports.zip"));
+    const QString fileName = FileDialog::getSaveFileName(
+        this, QStringLiteral("Save report to"), proposed, QStringLiteral("Report archive (*.zip)"));
+    if (fileName.isEmpty())
+        return;
+    const std::filesystem::path archive(fileName.toStdString());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const hv::ReportArchiveResult result =
+        hv::SaveReportArchive(archive, std::filesystem::absolute(hv::kReportsFolder));
+    QApplication::restoreOverrideCursor();
+    const std::string message = hv::ReportArchiveMessage(result, archive);
+    if (!message.empty())
+        hv::ShowMessage(message);
+}
+
+void CChildReport::OnReturn() {
+    if (m_onReturn)
+        m_onReturn();
+}
+
+void CChildReport::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int cx = event->size().width();
+    const int cy = event->size().height();
+    m_pFrame->setGeometry(5, 5, 210, cy - 10);
+    m_pTitle->setGeometry(6, 6, 208, 45);
+    m_pTree->setGeometry(6, 51, 208, cy - 108);
+    m_pComposite->setGeometry(16, cy - 48, 188, 36);
+    m_pBrowser->setGeometry(220, 5, cx - 221, cy - 65);
+    int x = 260;
+    for (QPushButton* button : m_buttons) {
+        button->setGeometry(x, cy - 43, 130, 30);
+        x += 160;
+    }
+}
+
+// The band below the browser: a grey border filled with fine alternating lines.
+void CChildReport::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int cx = width();
+    const int cy = height();
+    painter.setPen(kBandBorder);
+    painter.drawLine(220, cy - 56, 220, cy - 6);
+    painter.drawLine(cx - 1, cy - 56, cx - 1, cy - 6);
+    painter.drawLine(221, cy - 56, cx - 2, cy - 56);
+    painter.drawLine(221, cy - 6, cx - 2, cy - 6);
+    for (int y = cy - 55; y <= cy - 7; y += 2) {
+        painter.setPen(kBandLight);
+        painter.drawLine(221, y, cx - 2, y);
+        if (y + 1 <= cy - 8) {
+            painter.setPen(kBandDark);
+            painter.drawLine(221, y + 1, cx - 2, y + 1);
+        }
+    }
+}

@@ -1,0 +1,204 @@
+#include "ui/viewing/CExplorer.h"
+
+#include "data/MessageSink.h"
+#include "ui/widgets/FileDialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr int kPrintResolution = 300;
+
+QPrinter* g_printer = nullptr;
+
+void DeleteSharedPrinter() {
+    delete g_printer;
+    g_printer = nullptr;
+}
+
+CExplorer::DialogRunner& Runner() {
+    static CExplorer::DialogRunner runner;
+    return runner;
+}
+
+bool RunDialog(QDialog& dialog) {
+    const CExplorer::DialogRunner& runner = Runner();
+    return runner ? runner(dialog) : dialog.exec() == QDialog::Accepted;
+}
+
+// Marks a browser busy for the lifetime of a command.
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : m_busy(busy) { m_busy = true; }
+    ~BusyScope() { m_busy = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& m_busy;
+};
+
+QWebEngineDownloadRequest::SavePageFormat SaveFormatFor(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    return suffix == QLatin1String("mht") || suffix == QLatin1String("mhtml")
+               ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+               : QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+}
+
+} // namespace
+
+CExplorer::CExplorer(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+}
+
+CExplorer::~CExplorer() = default;
+
+QWebEngineView* CExplorer::View() {
+    if (m_pView == nullptr) {
+        m_pView = new QWebEngineView(this);
+        layout()->addWidget(m_pView);
+        connect(m_pView, &QWebEngineView::loadFinished, this, &CExplorer::loadFinished);
+        connect(m_pView->page()->profile(), &QWebEngineProfile::downloadRequested, this,
+                &CExplorer::WatchSave);
+    }
+    return m_pView;
+}
+
+void CExplorer::Navigate(const QUrl& url) {
+    m_address = url;
+    View()->load(url);
+}
+
+void CExplorer::Clear() {
+    m_address = QUrl();
+    if (m_pView != nullptr)
+        m_pView->setUrl(QUrl(QStringLiteral("about:blank")));
+}
+
+bool CExplorer::ExecWB(int command, int /*option: the user is always prompted*/) {
+    if (m_bBusy)
+        return false;
+    BusyScope busy(m_bBusy);
+    switch (command) {
+    case Print:
+        return RunPrint();
+    case PrintPreview:
+        return RunPreview();
+    case SaveAs:
+        return RunSaveAs();
+    case PageSetup:
+        return RunPageSetup();
+    default:
+        return false;
+    }
+}
+
+bool CExplorer::RunPrint() {
+    QPrintDialog dialog(&SharedPrinter(), this);
+    bool ok = RunDialog(dialog);
+    if (ok) {
+        ok = PrintOn(&SharedPrinter());
+        if (!ok)
+            hv::ShowMessage("The page could not be printed.");
+    }
+    emit commandFinished(Print, ok);
+    return true;
+}
+
+bool CExplorer::RunPreview() {
+    QPrintPreviewDialog dialog(&SharedPrinter(), this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintOn(printer); });
+    emit commandFinished(PrintPreview, RunDialog(dialog));
+    return true;
+}
+
+// Printing runs in the browser engine; the printer must live until it reports the end.
+bool CExplorer::PrintOn(QPrinter* printer) {
+    QPointer<QWebEngineView> view = View();
+    bool done = false;
+    bool ok = false;
+    QEventLoop loop;
+    const auto finished = connect(view, &QWebEngineView::printFinished, &loop, [&](bool success) {
+        done = true;
+        ok = success;
+        loop.quit();
+    });
+    const auto gone = connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
+    view->print(printer);
+    if (!done)
+        loop.exec();
+    disconnect(finished);
+    disconnect(gone);
+    return ok;
+}
+
+bool CExplorer::RunSaveAs() {
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                                 .filePath(QFileInfo(m_address.fileName()).fileName());
+    const QString fileName = FileDialog::getSaveFileName(
+        this, QStringLiteral("Save As"), proposed,
+        QStringLiteral("Web page, complete (*.htm *.html);;Web archive, single file (*.mhtml)"));
+    if (fileName.isEmpty()) {
+        emit commandFinished(SaveAs, false);
+        return true;
+    }
+    View()->page()->save(QFileInfo(fileName).absoluteFilePath(), SaveFormatFor(fileName));
+    return true;
+}
+
+// The engine saves a page as a download that it starts itself; its end tells whether the
+// file was written.
+void CExplorer::WatchSave(QWebEngineDownloadRequest* download) {
+    if (download == nullptr || m_pView == nullptr || download->page() != m_pView->page() ||
+        !download->isSavePageDownload() ||
+        download->state() != QWebEngineDownloadRequest::DownloadInProgress)
+        return;
+    const QString target =
+        QDir(download->downloadDirectory()).filePath(download->downloadFileName());
+    connect(
+        download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, target] {
+            if (!download->isFinished())
+                return;
+            const bool ok = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
+            if (!ok)
+                hv::ShowMessage(("The page could not be saved to " + target + ".").toStdString());
+            emit commandFinished(SaveAs, ok);
+        });
+}
+
+bool CExplorer::RunPageSetup() {
+    QPageSetupDialog dialog(&SharedPrinter(), this);
+    emit commandFinished(PageSetup, RunDialog(dialog));
+    return true;
+}
+
+QPrinter& CExplorer::SharedPrinter() {
+    if (g_printer == nullptr) {
+        g_printer = new QPrinter(QPrinter::HighResolution);
+        g_printer->setResolution(kPrintResolution);
+        // Deleted with the application, after every browser has finished printing.
+        qAddPostRoutine(DeleteSharedPrinter);
+    }
+    return *g_printer;
+}
+
+void CExplorer::SetDialogRunner(DialogRunner runner) {
+    Runner() = std::move(runner);
+}
