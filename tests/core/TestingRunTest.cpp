@@ -289,7 +289,8 @@ TEST_P(TestRunStageTest, StagesAdvanceEveryFiftyTicksToTheFinalPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSexes, TestRunStageTest,
-                         ::testing::Values(StageCase{false, 11}, StageCase{true, 12}));
+                         ::testing::Values(StageCase{false, 11}, StageCase{true, 12}),
+                         [](const auto& info) { return info.param.female ? "Woman" : "Man"; });
 
 TEST_F(TestRunTest, APersonWithoutRowCountsAsMaleAndAMissingDatabaseRefuses) {
     {

@@ -1,6 +1,7 @@
 #include "analysis/AnalysisRun.h"
 
 #include "analysis/AnalysisDb.h"
+#include "analysis/Catalogue.h"
 #include "analysis/CompositeReport.h"
 #include "analysis/Grading.h"
 #include "analysis/PageFragments.h"
@@ -12,9 +13,6 @@
 
 namespace hv {
 namespace {
-
-constexpr int kChildAge = 12;
-constexpr std::array kChildSlots{14, 22, 23, 29, 38}; // R15, R23, R24, R30, R39
 
 std::int16_t Low16(const DbValue& v) {
     return static_cast<std::int16_t>(v.AsInt64() & 0xFFFF);
@@ -106,7 +104,7 @@ PrepareResult CAnalysisRun::LoadSettings() {
 bool CAnalysisRun::SlotApplies(int slot) const {
     if (slot < 0 || slot >= kReportSlotCount)
         return false;
-    if (m_person.age <= kChildAge)
+    if (GetsChildReports(m_person.age))
         return std::find(kChildSlots.begin(), kChildSlots.end(), slot) != kChildSlots.end();
     const std::string& code = m_sexCodes[Index(slot)];
     return code == "A" || code == (m_person.female ? "F" : "M");

@@ -15,6 +15,15 @@ inline constexpr int kReportSlotCount = 40;
 inline constexpr int kTextReportSlot = 8;       // report 09: four text-valued items
 inline constexpr int kBodyCompositionSlot = 39; // report 99: computed from the person
 
+// A person of this age or younger at the test date gets only the five child reports
+// (R15, R23, R24, R30, R39), whatever their sex.
+inline constexpr int kChildAge = 12;
+inline constexpr std::array<int, 5> kChildSlots{14, 22, 23, 29, 38};
+
+inline bool GetsChildReports(int age) {
+    return age <= kChildAge;
+}
+
 // The layout of an item's bands. Stored as a double in ItemRange::kind and compared for
 // exact equality.
 enum class RangeKind { Rising = 0, Falling = 1, TwoSided = 2, Reference = 3 };

@@ -10,8 +10,6 @@
 namespace hv {
 namespace {
 
-constexpr int kChildAge = 12;
-
 bool SummarisedSlot(int slot) {
     return slot != kTextReportSlot && slot != 11;
 }
@@ -32,7 +30,7 @@ void AppendParams(DbParams& params, std::int32_t measId, const AbnormalItem& a) 
 }
 
 const char* ReportListQuery(bool female, int age) {
-    if (age <= kChildAge)
+    if (GetsChildReports(age))
         return "SELECT r.ReportName, p.Suggest FROM ReportList r LEFT JOIN Product p ON "
                "r.ReportName=p.System WHERE r.ReportNo IN ('R15','R23','R24','R30','R39') AND "
                "p.Type='B' ORDER BY r.ShowOrder";

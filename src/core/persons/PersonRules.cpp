@@ -8,7 +8,7 @@
 namespace hv {
 
 const char* const kNoGroupForPerson =
-    "There is no group yet. Please add a group first, then add the tested person to it.";
+    "Every tested person belongs to a group. Please add a group first, then choose it here.";
 
 namespace {
 

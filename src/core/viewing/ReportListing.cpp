@@ -1,6 +1,7 @@
 #include "viewing/ReportListing.h"
 
 #include "analysis/CReportWriter.h"
+#include "analysis/Catalogue.h"
 #include "data/AdoDb.h"
 
 #include <charconv>
@@ -18,13 +19,6 @@ constexpr const char* kFemaleReportsQuery =
 constexpr const char* kMaleReportsQuery =
     "SELECT ReportNo, ReportName FROM ReportList WHERE (Sex='M' OR Sex='A') AND IfShow_M<0 "
     "ORDER BY ShowOrder";
-
-// The analysis writes only the five child reports for a person of this age or younger.
-constexpr int kChildAge = 12;
-
-bool GetsChildReports(int age) {
-    return age <= kChildAge;
-}
 
 const char* ReportsQuery(const CReportWriter& person) {
     if (GetsChildReports(person.age))

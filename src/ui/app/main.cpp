@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    // The report views render through Qt WebEngine, which needs shared contexts set before
+    // the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     // Qt adopts the user's locale; numbers in pages and the database always use a point.
     std::setlocale(LC_NUMERIC, "C");

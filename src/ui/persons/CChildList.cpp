@@ -70,12 +70,12 @@ void CChildList::CreateTree() {
 void CChildList::CreateButtons() {
     m_clientBox = new QGroupBox(QStringLiteral("Client Records"), this);
     m_groupBox = new QGroupBox(QStringLiteral("Group Records"), this);
-    struct Spec {
+    struct ButtonDef {
         ButtonId id;
         const char* caption;
         void (CChildList::*command)();
     };
-    const Spec specs[] = {
+    const ButtonDef buttons[] = {
         {AddPerson, "Add", &CChildList::OnAddPerson},
         {EditPerson, "Edit", &CChildList::OnEditPerson},
         {DeletePerson, "Delete", &CChildList::OnDeletePerson},
@@ -84,13 +84,13 @@ void CChildList::CreateButtons() {
         {EditGroup, "Edit", &CChildList::OnEditGroup},
         {DeleteGroup, "Delete", &CChildList::OnDeleteGroup},
     };
-    for (const Spec& spec : specs) {
+    for (const ButtonDef& def : buttons) {
         // Created after the group boxes, so they lie above them.
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
-        button->setObjectName(QStringLiteral("btn%1").arg(spec.id));
+        auto* button = new QPushButton(QString::fromLatin1(def.caption), this);
+        button->setObjectName(QStringLiteral("btn%1").arg(def.id));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, spec.command);
-        m_buttons[spec.id - AddPerson] = button;
+        connect(button, &QPushButton::clicked, this, def.command);
+        m_buttons[def.id - AddPerson] = button;
     }
     m_buttons[AddPerson - AddPerson]->setToolTip(QStringLiteral("Add a tested person"));
     m_buttons[AddGroup - AddPerson]->setToolTip(QStringLiteral("Add a group"));
