@@ -143,7 +143,7 @@ void CMainFrame::StartTest() {
         hv::ShowMessage(hv::ids::SelectPersonBeforeTesting);
         return;
     }
-    if (CTesting::RunForPerson(this, examerId))
+    if (CTesting::RunForPerson(this, examerId, m_testingOptions))
         m_pPersonPane->ShowNewTest(examerId);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/testing/CTestingOptions.h"
+
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
@@ -38,6 +40,8 @@ public:
     void ShowAbout();
 
     void SetUrlOpener(UrlOpener opener);
+    // The clock and sound of the Testing command's dialog; the program keeps the defaults.
+    void SetTestingOptions(const CTestingOptions& options) { m_testingOptions = options; }
 
     bool IsHomeShown() const { return m_bShowHome; }
     CChildList* PersonPane() const { return m_pPersonPane; }
@@ -65,4 +69,5 @@ private:
     CChildView* m_pView = nullptr;
     CBtnsBar* m_pBtnsBar = nullptr;
     UrlOpener m_openUrl;
+    CTestingOptions m_testingOptions;
 };

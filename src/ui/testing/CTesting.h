@@ -2,6 +2,7 @@
 
 #include "testing/TestRun.h"
 #include "testing/TraceModel.h"
+#include "ui/testing/CTestingOptions.h"
 
 #include <QDialog>
 #include <QMetaType>
@@ -18,13 +19,6 @@ class CPictureEx;
 class SoundEffectPlayer;
 
 Q_DECLARE_METATYPE(hv::ContactTickReport)
-
-// What a test replaces in the test dialog; the program takes the defaults (real time, the
-// beep through Qt Multimedia).
-struct CTestingOptions {
-    hv::WorkerScheduler* scheduler = nullptr;
-    hv::SoundPlayer* sound = nullptr;
-};
 
 // The test dialog: a captionless 1064 x 627 window in which one test of one person runs.
 // Start asks the prompt and starts the test; the sensor's contact drives the displays
