@@ -5,9 +5,11 @@
     make_assets.py OUTDIR     write every output under OUTDIR
 
 Output groups:
-    bitmaps/<id>.png   pictures compiled into the program (toolbar, signs, home, splash)
-    icons/<name>.png   the program icon
-    stage/...          files copied as they are into the installation folder
+    bitmaps/<id>.png   pictures compiled into the program (toolbar, signs, home, splash,
+                       dialog and pane pictures, button faces)
+    icons/<name>.png   the program icon and the icons of trees and buttons
+    stage/...          files copied as they are into the installation folder (the test's
+                       stage pictures and beep, the report pages' pictures in Reports/)
 
 Every output comes from one registry (see FAMILIES at the end), so the list and the files
 can never disagree. The output is deterministic: the same script, Pillow and fonts give
@@ -780,27 +782,40 @@ def test_tip_picture():
     return png_bytes(tip.convert("RGB"))
 
 
-def test_button_face(kind):
-    """Bitmaps 194 (normal), 227 (pressed) and 228 (disabled): the test dialog's button
-    face, stretched over 145 x 45 buttons with black (grey when disabled) text."""
-    width, height = TEST_BUTTON_SIZE
-    stops = {
-        "normal": ((0.0, (250, 252, 255)), (0.5, (226, 236, 248)), (1.0, (196, 214, 238))),
-        "pressed": ((0.0, (170, 194, 226)), (0.5, (196, 214, 238)), (1.0, (222, 232, 246))),
-        "disabled": ((0.0, (236, 236, 236)), (1.0, (222, 222, 222))),
-    }[kind]
-    face = Image.new("RGBA", TEST_BUTTON_SIZE, TEST_BUTTON_STRIP + (255,))
-    body = vertical_gradient(TEST_BUTTON_SIZE, stops).convert("RGBA")
+# Light button faces: gradient stops and edge colour of each state.
+BUTTON_FACE_STOPS = {
+    "normal": ((0.0, (250, 252, 255)), (0.5, (226, 236, 248)), (1.0, (196, 214, 238))),
+    "hover": ((0.0, (255, 255, 255)), (0.5, (244, 249, 255)), (1.0, (220, 234, 252))),
+    "pressed": ((0.0, (170, 194, 226)), (0.5, (196, 214, 238)), (1.0, (222, 232, 246))),
+    "disabled": ((0.0, (236, 236, 236)), (1.0, (222, 222, 222))),
+}
+BUTTON_FACE_EDGES = {
+    "normal": (96, 132, 184, 255), "hover": (58, 132, 222, 255),
+    "pressed": (60, 96, 150, 255), "disabled": (176, 176, 176, 255),
+}
+
+
+def button_face(size, kind, surround, radius=7.0):
+    """A light rounded button face in one of its states, stretched over the button with
+    black (grey when disabled) text drawn on top; `surround` fills the corners."""
+    width, height = size
+    face = Image.new("RGBA", size, surround + (255,))
+    body = vertical_gradient(size, BUTTON_FACE_STOPS[kind]).convert("RGBA")
     shape = Sketch(width, height)
-    shape.rectangle((1, 1, width - 1, height - 1), (255, 255, 255, 255), radius=7)
+    shape.rectangle((1, 1, width - 1, height - 1), (255, 255, 255, 255), radius=radius)
     body.putalpha(shape.take().getchannel("A"))
     face.alpha_composite(body)
-    edge = {"normal": (96, 132, 184, 255), "pressed": (60, 96, 150, 255),
-            "disabled": (176, 176, 176, 255)}[kind]
     line = Sketch(width, height)
-    line.frame((1.5, 1.5, width - 1.5, height - 1.5), 1.0, edge, radius=6.5)
+    line.frame((1.5, 1.5, width - 1.5, height - 1.5), 1.0, BUTTON_FACE_EDGES[kind],
+               radius=radius - 0.5)
     face.alpha_composite(line.take())
     return png_bytes(face.convert("RGB"))
+
+
+def test_button_face(kind):
+    """Bitmaps 194 (normal), 227 (pressed) and 228 (disabled): the test dialog's button
+    face, stretched over 145 x 45 buttons."""
+    return button_face(TEST_BUTTON_SIZE, kind, TEST_BUTTON_STRIP)
 
 
 def test_icon_shape(s, kind, ink):
@@ -1036,6 +1051,415 @@ def testing_pictures():
 
 
 # --------------------------------------------------------------------------------------
+# Person pane and its dialogs: tree icons, the picture of the basic-info page, the side
+# of the person form and the picture of the analysis progress box
+# --------------------------------------------------------------------------------------
+
+WINDOW_GREY = (239, 239, 239)         # the panes' own background, around rounded faces
+MALE_BLUE = (44, 110, 200)
+FEMALE_PINK = (220, 88, 150)
+GROUP_TEAL = (34, 150, 140)
+GROUP_AMBER = (222, 150, 44)
+PAGE_EDGE = (60, 96, 150, 255)        # outline of the small report pages
+
+
+def standing_figure(s, cx, top, height, colour, female):
+    """A standing figure `height` pixels tall: head, body (a straight one, or a widening
+    one for a woman) and two legs, in the proportions of the test's final picture."""
+    u = height / 95
+    s.disc(cx, top + 13 * u, 13 * u, colour)
+    body_top, body_bottom = top + 29 * u, top + 71 * u
+    if female:
+        s.polygon([(cx - 10 * u, body_top), (cx + 10 * u, body_top),
+                   (cx + 24 * u, body_bottom), (cx - 24 * u, body_bottom)], colour)
+    else:
+        s.rectangle((cx - 18 * u, body_top, cx + 18 * u, body_bottom), colour, radius=8 * u)
+    for x0, x1 in ((-12, -3), (3, 12)):
+        s.rectangle((cx + x0 * u, top + 65 * u, cx + x1 * u, top + height), colour,
+                    radius=3 * u)
+
+
+def figure_layer(size, cx, top, height, colour, female):
+    """A transparent layer of `size` holding one standing figure."""
+    s = Sketch(*size)
+    standing_figure(s, cx, top, height, colour, female)
+    return s.take()
+
+
+def cut_around(back, front, gap):
+    """`back` with a gap of about `gap` pixels cut out around the shape of `front`."""
+    mask = front.getchannel("A").point(lambda v: 255 if v > 40 else 0)
+    mask = mask.filter(ImageFilter.MaxFilter(2 * gap + 1)).filter(ImageFilter.BoxBlur(0.5))
+    back.putalpha(ImageChops.multiply(back.getchannel("A"), ImageOps.invert(mask)))
+    return back
+
+
+def tree_icon(kind):
+    """Icons 156 (woman, pink), 157 (group, three figures) and 158 (man, blue): 24 x 24
+    pictures of the person tree."""
+    size = (24, 24)
+    if kind == "group":
+        icon = figure_layer(size, 6.5, 1.5, 18, GROUP_TEAL + (255,), False)
+        icon.alpha_composite(figure_layer(size, 17.5, 1.5, 18, GROUP_AMBER + (255,), True))
+        front = figure_layer(size, 12, 4.5, 19.5, MALE_BLUE + (255,), False)
+        icon = cut_around(icon, front, 1)
+        icon.alpha_composite(front)
+        return png_bytes(icon)
+    female = kind == "female"
+    colour = (FEMALE_PINK if female else MALE_BLUE) + (255,)
+    return png_bytes(figure_layer(size, 12, 0.5, 23, colour, female))
+
+
+def report_page_shape(s, box, fold, line_width, paper=(255, 255, 255, 255), edge=PAGE_EDGE):
+    """A sheet of paper with its upper right corner folded over."""
+    x0, y0, x1, y1 = box
+    outline = [(x0, y0), (x1 - fold, y0), (x1, y0 + fold), (x1, y1), (x0, y1)]
+    s.polygon(outline, paper)
+    s.stroke(outline, line_width, edge, closed=True)
+    s.polygon([(x1 - fold, y0), (x1 - fold, y0 + fold), (x1, y0 + fold)], edge)
+
+
+def person_progress_picture():
+    """Bitmap 133: the picture of the box shown while a test is analysed, a report page
+    with result bars and a round badge with an hourglass. Drawn over the box's own
+    background, so everything around the shapes is transparent."""
+    side = 40
+    s = Sketch(side, side)
+    report_page_shape(s, (6, 3, 28, 35), 6, 1.4)
+    for y, end, colour in ((11, 21, (46, 160, 84, 255)), (16.5, 24, (40, 110, 200, 255)),
+                           (22, 17, (222, 150, 44, 255))):
+        s.rectangle((10, y, end - 0.25, y + 2.75), colour, radius=1)
+    s.stroke([(10, 29), (22, 29)], 1.2, (150, 170, 200, 255))
+    s.disc(29, 29, 10.5, CLEAR)
+    s.disc(29, 29, 9, (40, 110, 200, 255))
+    white = (255, 255, 255, 255)
+    # an hourglass on the badge
+    s.stroke([(25, 23.2), (33, 23.2)], 1.6, white)
+    s.stroke([(25, 34.8), (33, 34.8)], 1.6, white)
+    s.stroke([(26, 23.5), (26, 24.5), (29, 29), (26, 33.5), (26, 34.5)], 1.1, white)
+    s.stroke([(32, 23.5), (32, 24.5), (29, 29), (32, 33.5), (32, 34.5)], 1.1, white)
+    s.polygon([(26.8, 25), (31.2, 25), (29, 28.2)], white)
+    s.polygon([(29, 31), (31.6, 34.4), (26.4, 34.4)], white)
+    return png_bytes(s.take())
+
+
+def ruler(s, x, top, bottom, colour):
+    """A vertical measuring rule from `bottom` up to `top`, a tick every 6 pixels and a
+    longer one every 30."""
+    s.stroke([(x, top), (x, bottom)], 1.4, colour)
+    for i in range(int((bottom - top) // 6) + 1):
+        y = bottom - i * 6
+        s.stroke([(x, y), (x + (7 if i % 5 == 0 else 4), y)], 1.0, colour)
+
+
+def basic_info_picture():
+    """Bitmap 136: a quiet picture in the lower right corner of the basic-info page, two
+    figures beside a height rule on a soft round ground. Its surroundings are transparent
+    so that it lies on the page's own background, and it stays pale so the values near it
+    remain easy to read."""
+    size = (220, 160)
+    width, height = size
+    picture = radial_glow((260, 230), (176, 206, 240, 255), 120)
+    picture = picture.crop((20, 40, 20 + width, 40 + height))
+    s = Sketch(width, height)
+    ruler(s, 64, 22, 150, (110, 150, 205, 130))
+    floor = (120, 160, 214, 110)
+    s.stroke([(52, 150.5), (200, 150.5)], 1.6, floor)
+    standing_figure(s, 112, 36, 114, (96, 146, 214, 115), False)
+    standing_figure(s, 164, 48, 102, (214, 130, 178, 105), True)
+    s.stroke([(72, 36), (96, 36)], 1.0, (110, 150, 205, 130))
+    s.stroke([(72, 48), (148, 48)], 1.0, (110, 150, 205, 130))
+    picture.alpha_composite(s.take())
+    return png_bytes(picture)
+
+
+def person_form_side():
+    """Bitmap 138: the dark blue band along the left side of the person form (150 x 380),
+    with the program mark and name, two figures beside a height rule and quiet waves."""
+    size = (150, 380)
+    width, height = size
+    band = vertical_gradient(size, ((0.0, (40, 94, 160)), (0.55, (22, 60, 116)),
+                                    (1.0, (12, 36, 78)))).convert("RGBA")
+    band.alpha_composite(radial_glow((260, 240), (110, 180, 250, 255), 80), (-60, -70))
+    for baseline, amplitude, wavelength, phase, colour in (
+            (300, 8, 260, 0.5, (110, 170, 240, 40)),
+            (318, 6, 190, 2.3, (80, 140, 220, 50)),
+            (340, 5, 300, 4.2, (50, 110, 200, 60))):
+        band.alpha_composite(wave_layer(size, baseline, amplitude, wavelength, phase, colour,
+                                        crest=(255, 255, 255, 70), scale=4))
+
+    mark = logo_mark(58)
+    put(band, mark, ((width - 58) // 2, 26), shadow=((0, 2), 3, (0, 8, 30, 160)))
+    band.alpha_composite(text_layer(size, (width / 2, 112), PROGRAM_NAME,
+                                    fitted_font(SANS_BOLD, 22, PROGRAM_NAME, width - 20),
+                                    (255, 255, 255, 255), shadow=(0, 10, 35, 190)))
+    band.alpha_composite(text_layer(size, (width / 2, 134), "Personal data",
+                                    font(SANS, 11), (200, 222, 248, 255)))
+
+    s = Sketch(width, height)
+    s.stroke([(34, 146), (116, 146)], 1.0, (128, 192, 255, 160))
+    ruler(s, 30, 178, 284, (170, 206, 248, 200))
+    s.stroke([(26, 284.5), (130, 284.5)], 1.4, (170, 206, 248, 170))
+    standing_figure(s, 68, 190, 94, (236, 243, 252, 235), False)
+    standing_figure(s, 108, 200, 84, (255, 203, 92, 235), True)
+    s.stroke([(width - 0.5, 0), (width - 0.5, height)], 1.0, (5, 19, 44, 255))
+    band.alpha_composite(s.take())
+    return png_bytes(band.convert("RGB"))
+
+
+def person_pictures():
+    """Tree icons, the basic-info picture, the person form's side and the progress
+    picture."""
+    outputs = [(f"icons/{icon}.png", functools.partial(tree_icon, kind))
+               for icon, kind in ((156, "female"), (157, "group"), (158, "male"))]
+    outputs += [("bitmaps/136.png", basic_info_picture),
+                ("bitmaps/138.png", person_form_side),
+                ("bitmaps/133.png", person_progress_picture)]
+    return outputs
+
+
+# --------------------------------------------------------------------------------------
+# Report pane and comparison pane: title, tree icon, button faces and icons, the plate
+# under each test's date
+# --------------------------------------------------------------------------------------
+
+REPORT_TITLE_SIZE = (208, 45)
+COMPOSITE_FACE_SIZE = (188, 36)
+COMPARE_FACE_SIZE = (65, 73)
+COMPARE_PLATE_SIZE = (129, 59)
+
+
+def report_title():
+    """Bitmap 139: the title above the report tree, the word "Reports" beside a stack of
+    pages on the toolbar's blue."""
+    width, height = REPORT_TITLE_SIZE
+    title = bar_background(width, height, 0, BAR_HEIGHT / height).convert("RGBA")
+    title.alpha_composite(radial_glow((150, 90), (120, 190, 255, 255), 60), (-40, -30))
+    s = Sketch(width, height)
+    report_page_shape(s, (16, 9, 32, 31), 4.5, 1.2, paper=(200, 222, 248, 255),
+                      edge=(14, 40, 84, 255))
+    report_page_shape(s, (21, 13, 37, 35), 4.5, 1.2, paper=INK, edge=NAVY)
+    for y, end in ((21, 33), (25, 33), (29, 29)):
+        s.stroke([(25, y), (end, y)], 1.3, (40, 110, 200, 255))
+    title.alpha_composite(s.take())
+    title.alpha_composite(text_layer(REPORT_TITLE_SIZE, (50, 30), "Reports",
+                                     font(SANS_BOLD, 19), (255, 255, 255, 255),
+                                     anchor="ls", shadow=(0, 10, 35, 200)))
+    line = Sketch(width, height)
+    line.stroke([(51, 36), (150, 36)], 1.2, (128, 192, 255, 190))
+    title.alpha_composite(line.take())
+    return png_bytes(title.convert("RGB"))
+
+
+def report_tree_icon():
+    """Icon 159: a report page, 16 x 16, shown beside every report in the tree."""
+    s = Sketch(16, 16, 8)
+    report_page_shape(s, (3.5, 1.5, 12.5, 14.5), 3, 1.0)
+    for y, end, colour in ((6.5, 10, (40, 110, 200, 255)), (9, 10, (40, 110, 200, 255)),
+                           (11.5, 8.5, (222, 150, 44, 255))):
+        s.stroke([(5.5, y), (end, y)], 1.1, colour, round_ends=False)
+    return png_bytes(s.take())
+
+
+def composite_face(kind):
+    """Bitmaps 216 (normal), 217 (under the mouse) and 218 (pressed): the face of the
+    report pane's "Compositive Report" button, 188 x 36, with its text drawn on top."""
+    return button_face(COMPOSITE_FACE_SIZE, kind, WINDOW_GREY, radius=6)
+
+
+def compare_face(kind):
+    """Bitmaps 224 (normal), 225 (under the mouse) and 226 (pressed): the 65 x 73 faces of
+    the comparison pane's buttons, which show their icon above the text."""
+    return button_face(COMPARE_FACE_SIZE, kind, WINDOW_GREY, radius=7)
+
+
+def compare_icon_shape(s, kind, ink):
+    if kind == "print":
+        s.rectangle((11, 7.5, 21, 13), ink, radius=1)
+        s.rectangle((7.5, 12, 24.5, 21.5), ink, radius=2.5)
+        s.rectangle((10, 17.5, 22, 26), CLEAR)
+        s.rectangle((11.5, 19, 20.5, 25), ink, radius=0.8)
+        s.rectangle((13, 21, 19, 22), CLEAR)
+        s.disc(21.5, 15, 1, CLEAR)
+    elif kind == "save":
+        test_icon_shape(s, "save", ink)
+    else:  # return: an arrow turning back to the left
+        s.stroke([(13, 11), (18.5, 11)], 2.4, ink)
+        s.arc(18.5, 16.5, 5.5, -90, 90, 2.4, ink)
+        s.stroke([(18.5, 22), (11, 22)], 2.4, ink)
+        s.polygon([(7.5, 11), (13.5, 6.5), (13.5, 15.5)], ink)
+
+
+def compare_icon(kind):
+    """Icons 221 (print), 222 (save) and 223 (return): 32 x 32 signs on a round badge,
+    like the test dialog's icons, shown above the comparison pane's button texts."""
+    colour = {"print": (30, 140, 150), "save": (40, 110, 200), "return": (88, 100, 126)}[kind]
+    badge = Sketch(32, 32)
+    badge.disc(16, 16, 14.5, colour + (255,))
+    badge.ring(16, 16, 13.8, 1.2, (255, 255, 255, 110))
+    icon = badge.take()
+    sign = Sketch(32, 32)
+    compare_icon_shape(sign, kind, (255, 255, 255, 255))
+    icon.alpha_composite(sign.take())
+    return png_bytes(icon)
+
+
+def compare_plate():
+    """Bitmap 220: the plate beside each comparison panel. The white caption "Test
+    datetime:" lies on its blue upper part (10 pixels in and down), the test's date in red
+    on its light lower part (13 pixels in, 33 down)."""
+    width, height = COMPARE_PLATE_SIZE
+    plate = Image.new("RGBA", COMPARE_PLATE_SIZE, WINDOW_GREY + (255,))
+    split = 31
+    body = Image.new("RGBA", COMPARE_PLATE_SIZE)
+    body.paste(bar_background(width, split, 0, 60 / split).convert("RGBA"), (0, 0))
+    body.paste(vertical_gradient((width, height - split), ((0.0, (255, 255, 255)),
+                                                           (1.0, (232, 240, 250))))
+               .convert("RGBA"), (0, split))
+    shape = Sketch(width, height)
+    shape.rectangle((0.5, 0.5, width - 0.5, height - 0.5), (255, 255, 255, 255), radius=5)
+    body.putalpha(shape.take().getchannel("A"))
+    plate.alpha_composite(body)
+    s = Sketch(width, height)
+    s.frame((1, 1, width - 1, height - 1), 1.0, (60, 96, 150, 255), radius=4.5)
+    s.stroke([(1, split), (width - 1, split)], 1.0, (128, 192, 255, 255), round_ends=False)
+    # a small clock to the right of the caption
+    s.ring(119, 15.5, 5.5, 1.3, (236, 243, 252, 255))
+    s.stroke([(119, 12.2), (119, 15.5), (121.6, 17)], 1.2, (255, 203, 92, 255))
+    plate.alpha_composite(s.take())
+    return png_bytes(plate.convert("RGB"))
+
+
+def viewing_pictures():
+    """The report pane's title, tree icon and composite button; the comparison pane's
+    plates, buttons and icons."""
+    outputs = [("bitmaps/139.png", report_title), ("icons/159.png", report_tree_icon)]
+    for bitmap, kind in ((216, "normal"), (217, "hover"), (218, "pressed")):
+        outputs.append((f"bitmaps/{bitmap}.png", functools.partial(composite_face, kind)))
+    outputs.append(("bitmaps/220.png", compare_plate))
+    for icon, kind in ((221, "print"), (222, "save"), (223, "return")):
+        outputs.append((f"icons/{icon}.png", functools.partial(compare_icon, kind)))
+    for bitmap, kind in ((224, "normal"), (225, "hover"), (226, "pressed")):
+        outputs.append((f"bitmaps/{bitmap}.png", functools.partial(compare_face, kind)))
+    return outputs
+
+
+# --------------------------------------------------------------------------------------
+# Pictures of the report pages, installed into Reports/ beside the pages: the page
+# background, the legend marks, the grade pictures and the bar of the body-composition
+# page
+# --------------------------------------------------------------------------------------
+
+PAGE_PAPER = (250, 252, 255)          # ground of the page background
+PAGE_GRID = (238, 244, 251)           # its faint grid
+RESULT_ROW = (235, 245, 251)          # the result rows' colour (bgcolor ebf5fb)
+# Grade colours as the pages write them in text mode: normal, mild, moderate, severe.
+GRADE_COLOURS = ((51, 153, 102), (0, 0, 255), (255, 102, 0), (255, 0, 0))
+GRADE_SIZE = (120, 18)
+LEGEND_MARK_SIDE = 14
+BAR_MARK_SIZE = (100, 15)
+
+
+def report_jpeg(picture):
+    """JPEG without colour subsampling, so small coloured shapes keep clean edges."""
+    buffer = io.BytesIO()
+    picture.save(buffer, "JPEG", quality=92, subsampling=0)
+    return buffer.getvalue()
+
+
+def gif_still(picture):
+    buffer = io.BytesIO()
+    picture.convert("P", palette=Image.Palette.ADAPTIVE, colors=64).save(buffer, "GIF")
+    return buffer.getvalue()
+
+
+def page_background():
+    """Pagebg.jpg: a faint grid on near-white paper. The page repeats it from its
+    centre, and the tile's grid runs on across its edges, so no seams show."""
+    side, step = 160, 16
+    tile = Image.new("RGB", (side, side), PAGE_PAPER)
+    draw = ImageDraw.Draw(tile)
+    for k in range(0, side, step):
+        colour = mix(PAGE_GRID, (226, 235, 247), 1.0 if k % 80 == 0 else 0.0)
+        draw.line([(k, 0), (k, side - 1)], fill=colour)
+        draw.line([(0, k), (side - 1, k)], fill=colour)
+    return report_jpeg(tile)
+
+
+def grade_chip(s, box, colour, lit):
+    """One segment of a grade scale: full colour when lit, a pale tint otherwise."""
+    fill = colour if lit else mix(colour, RESULT_ROW, 0.72)
+    s.rectangle(box, fill + (255,), radius=1.5)
+    if lit:
+        x0, y0, x1, _ = box
+        s.stroke([(x0 + 1.5, y0 + 1.2), (x1 - 1.5, y0 + 1.2)], 1.0,
+                 mix(colour, (255, 255, 255), 0.5) + (255,))
+
+
+def legend_mark(level):
+    """YCMark1.jpg to YCMark4.jpg: the legend's marks for severe, moderate, mild and
+    normal, each a small square in its grade colour, matching the grade pictures."""
+    side = LEGEND_MARK_SIDE
+    mark = Image.new("RGBA", (side, side), PAGE_PAPER + (255,))
+    colour = GRADE_COLOURS[4 - level]
+    s = Sketch(side, side)
+    s.rectangle((1, 1, side - 1, side - 1), mix(colour, (0, 0, 0), 0.2) + (255,), radius=2.5)
+    s.rectangle((2, 2, side - 2, side - 2), colour + (255,), radius=1.8)
+    s.stroke([(3.5, 3.2), (side - 3.5, 3.2)], 1.0, mix(colour, (255, 255, 255), 0.5) + (255,))
+    mark.alpha_composite(s.take())
+    return report_jpeg(mark.convert("RGB"))
+
+
+def grade_picture(code):
+    """YC01.gif to YC10.gif: where a value lies, drawn as a scale with a pointer over the
+    lit segment. Codes 1 to 7 run from far below the normal range (1) through normal (4)
+    to far above it (7), coloured by their distance from normal; codes 8 to 10 use a
+    three-part scale: within the reference range (8), below it (9), above it (10)."""
+    width, height = GRADE_SIZE
+    picture = Image.new("RGBA", GRADE_SIZE, RESULT_ROW + (255,))
+    if code <= 7:
+        colours = [GRADE_COLOURS[abs(4 - k)] for k in range(1, 8)]
+        lit = code - 1
+    else:
+        colours = [GRADE_COLOURS[3], GRADE_COLOURS[0], GRADE_COLOURS[3]]
+        lit = {9: 0, 8: 1, 10: 2}[code]
+    left, right, top, bottom, gap = 3, width - 3, 8, 16, 1.5
+    span = (right - left + gap) / len(colours)
+    s = Sketch(width, height)
+    for k, colour in enumerate(colours):
+        x0 = left + k * span
+        grade_chip(s, (x0, top, x0 + span - gap, bottom), colour, k == lit)
+    cx = left + lit * span + (span - gap) / 2
+    s.polygon([(cx - 4.5, 1), (cx + 4.5, 1), (cx, 6.5)], (40, 48, 64, 255))
+    picture.alpha_composite(s.take())
+    return gif_still(picture.convert("RGB"))
+
+
+def bar_mark():
+    """Mark.jpg: the bar of the body-composition page, 15 pixels high; the page stretches
+    it to a width, so every column is the same."""
+    width, height = BAR_MARK_SIZE
+    bar = vertical_gradient(BAR_MARK_SIZE, ((0.0, (150, 200, 248)), (0.35, (70, 140, 220)),
+                                            (1.0, (30, 84, 160))))
+    for x in range(width):
+        bar.putpixel((x, 0), (40, 96, 170))
+        bar.putpixel((x, height - 1), (20, 56, 112))
+    return report_jpeg(bar)
+
+
+def report_page_pictures():
+    """The pictures the report and comparison pages name; installed into Reports/."""
+    outputs = [("stage/Reports/Pagebg.jpg", page_background)]
+    for level in range(1, 5):
+        outputs.append((f"stage/Reports/YCMark{level}.jpg",
+                        functools.partial(legend_mark, level)))
+    for code in range(1, 11):
+        outputs.append((f"stage/Reports/YC{code:02d}.gif", functools.partial(grade_picture, code)))
+    outputs.append(("stage/Reports/Mark.jpg", bar_mark))
+    return outputs
+
+
+# --------------------------------------------------------------------------------------
 # Registry
 # --------------------------------------------------------------------------------------
 
@@ -1049,6 +1473,9 @@ FAMILIES = (
     screen_pictures,
     program_icons,
     testing_pictures,
+    person_pictures,
+    viewing_pictures,
+    report_page_pictures,
 )
 
 

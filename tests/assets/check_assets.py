@@ -4,12 +4,14 @@
     check_assets.py --script make_assets.py --assets build/assets --stage build/stage
                     --help-page resources/Help.html
 
-The sizes below are fixed by the windows that show the pictures; they are listed here on
-their own, not taken from the script, so a picture drawn at the wrong size is caught.
+The sizes below are fixed by the windows and pages that show the pictures; they are listed
+here on their own, not taken from the script, so a picture drawn at the wrong size is caught.
+A picture's format follows its file name (.png, .jpg, .gif).
 """
 
 import argparse
 import html.parser
+import io
 import subprocess
 import sys
 import tempfile
@@ -52,7 +54,42 @@ EXPECTED_SIZES = {
     **{f"bitmaps/{195 + 4 * bar}.png": (280, 16) for bar in range(4)},  # empty level bars
     **{f"bitmaps/{195 + 4 * bar + part}.png": (2, 16)  # left cap, fill, right cap
        for bar in range(4) for part in (1, 2, 3)},
+    # person pane: tree icons (woman, group, man), basic-info picture, person form's side,
+    # progress box picture
+    **{f"icons/{icon}.png": (24, 24) for icon in (156, 157, 158)},
+    "bitmaps/136.png": (220, 160),
+    "bitmaps/138.png": (150, 380),
+    "bitmaps/133.png": (40, 40),
+    # report pane: title, tree icon, composite button faces (normal, hover, pressed)
+    "bitmaps/139.png": (208, 45),
+    "icons/159.png": (16, 16),
+    **{f"bitmaps/{face}.png": (188, 36) for face in (216, 217, 218)},
+    # comparison pane: plate under each date, button icons and faces
+    "bitmaps/220.png": (129, 59),
+    **{f"icons/{icon}.png": (32, 32) for icon in (221, 222, 223)},
+    **{f"bitmaps/{face}.png": (65, 73) for face in (224, 225, 226)},
+    # pictures the report pages name, installed into Reports/
+    "stage/Reports/Pagebg.jpg": (160, 160),  # a tile the page repeats
+    **{f"stage/Reports/YCMark{level}.jpg": (14, 14) for level in range(1, 5)},
+    **{f"stage/Reports/YC{code:02d}.gif": (120, 18) for code in range(1, 11)},
+    "stage/Reports/Mark.jpg": (100, 15),     # stretched to a width by the page
 }
+
+FORMATS = {".png": "PNG", ".jpg": "JPEG", ".gif": "GIF"}
+
+# Drawn over their window's own background, so transparent around their shapes.
+OVERLAYS = ("bitmaps/133.png", "bitmaps/136.png")
+
+# Grade colours of the report pages, by distance from normal: normal, mild, moderate,
+# severe. The legend mark YCMark<n> stands for level 4 - n.
+GRADE_COLOURS = ((0x33, 0x99, 0x66), (0x00, 0x00, 0xFF), (0xFF, 0x66, 0x00), (0xFF, 0x00, 0x00))
+
+# Grade pictures: code, colour of its lit part, where that part lies on the scale (below
+# normal to the left, above to the right).
+GRADES = (
+    (1, 3, "left"), (2, 2, "left"), (3, 1, "left"), (4, 0, "middle"), (5, 1, "right"),
+    (6, 2, "right"), (7, 3, "right"), (8, 0, "middle"), (9, 3, "left"), (10, 3, "right"),
+)
 
 
 def listed_paths():
@@ -86,8 +123,8 @@ class PictureTest(unittest.TestCase):
     def open(self, path):
         file = Path(ARGS.assets) / path
         self.assertTrue(file.is_file(), f"{file} was not built")
-        image = Image.open(file)
-        self.assertEqual(image.format, "PNG", path)
+        image = Image.open(io.BytesIO(file.read_bytes()))  # a GIF would keep its file open
+        self.assertEqual(image.format, FORMATS[Path(path).suffix], path)
         image.load()
         return image
 
@@ -99,28 +136,39 @@ class PictureTest(unittest.TestCase):
     def test_pictures_on_the_window_are_opaque(self):
         # they are stretched over the bar, the client area or a window of their own
         for path in EXPECTED_SIZES:
-            if path.startswith("icons/"):
+            if path.startswith("icons/") or path in OVERLAYS:
                 continue
             with self.subTest(path=path):
                 image = self.open(path)
                 if "A" in image.getbands():
                     self.assertEqual(image.getchannel("A").getextrema(), (255, 255))
 
-    def test_icons_have_transparent_corners(self):
-        for path in ("icons/128.png", "icons/128-32.png"):
+    def test_icons_and_overlays_have_transparent_corners(self):
+        paths = [p for p in EXPECTED_SIZES if p.startswith("icons/")] + list(OVERLAYS)
+        for path in paths:
             with self.subTest(path=path):
                 image = self.open(path).convert("RGBA")
-                self.assertEqual(image.getpixel((0, 0))[3], 0)
-                self.assertEqual(image.getpixel((image.width // 2, image.height // 2))[3], 255)
+                last_x, last_y = image.width - 1, image.height - 1
+                for corner in ((0, 0), (last_x, 0), (0, last_y), (last_x, last_y)):
+                    self.assertEqual(image.getpixel(corner)[3], 0, corner)
+                if path.startswith("icons/"):
+                    middle = (image.width // 2, image.height // 2)
+                    self.assertEqual(image.getpixel(middle)[3], 255)
 
     def test_lit_faces_are_visibly_lighter(self):
+        # (darker face, lighter face): normal and lit, pressed and normal
         pairs = [(f"bitmaps/{normal}.png", f"bitmaps/{lit}.png", caption)
                  for caption, normal, lit in TOOLBAR_FACES]
-        pairs.append(("bitmaps/250.png", "bitmaps/251.png", "minimise"))
-        for normal, lit, caption in pairs:
+        pairs += [("bitmaps/250.png", "bitmaps/251.png", "minimise"),
+                  ("bitmaps/216.png", "bitmaps/217.png", "composite, hover"),
+                  ("bitmaps/218.png", "bitmaps/216.png", "composite, pressed"),
+                  ("bitmaps/224.png", "bitmaps/225.png", "comparison, hover"),
+                  ("bitmaps/226.png", "bitmaps/224.png", "comparison, pressed"),
+                  ("bitmaps/227.png", "bitmaps/194.png", "test dialog, pressed")]
+        for darker, lighter, caption in pairs:
             with self.subTest(button=caption):
                 base = Path(ARGS.assets)
-                self.assertGreater(luminance(base / lit), luminance(base / normal) + 8)
+                self.assertGreater(luminance(base / lighter), luminance(base / darker) + 8)
 
     def test_lit_close_sign_is_red(self):
         red, green, blue = ImageStat.Stat(self.open("bitmaps/253.png").convert("RGB")).mean
@@ -128,6 +176,51 @@ class PictureTest(unittest.TestCase):
         self.assertGreater(red, 2 * max(green, blue))
         red, green, blue = ImageStat.Stat(self.open("bitmaps/252.png").convert("RGB")).mean
         self.assertLess(red, blue, "the normal close sign sits on the blue bar")
+
+
+def near(colour, other, tolerance):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, other))
+
+
+class ReportPictureTest(unittest.TestCase):
+    def open(self, path):
+        with Image.open(Path(ARGS.assets) / path) as image:
+            return image.convert("RGB")
+
+    def test_page_background_is_light(self):
+        self.assertGreater(luminance(Path(ARGS.assets) / "stage/Reports/Pagebg.jpg"), 240)
+
+    def test_legend_marks_show_their_grade_colour(self):
+        for level in range(1, 5):
+            with self.subTest(mark=level):
+                image = self.open(f"stage/Reports/YCMark{level}.jpg")
+                middle = image.getpixel((image.width // 2, image.height // 2))
+                self.assertTrue(near(middle, GRADE_COLOURS[4 - level], 24), middle)
+
+    def test_grade_pictures_light_their_colour_on_their_side(self):
+        for code, colour_index, side in GRADES:
+            with self.subTest(code=code):
+                image = self.open(f"stage/Reports/YC{code:02d}.gif")
+                counts = [0] * len(GRADE_COLOURS)
+                columns = []
+                for y in range(image.height):
+                    for x in range(image.width):
+                        pixel = image.getpixel((x, y))
+                        for index, colour in enumerate(GRADE_COLOURS):
+                            if near(pixel, colour, 30):
+                                counts[index] += 1
+                                if index == colour_index:
+                                    columns.append(x)
+                self.assertEqual(counts.index(max(counts)), colour_index, counts)
+                centre = sum(columns) / len(columns) / image.width
+                expected = {"left": (0.0, 0.45), "middle": (0.45, 0.55), "right": (0.55, 1.0)}
+                low, high = expected[side]
+                self.assertTrue(low <= centre <= high, f"lit part at {centre:.2f} of the width")
+
+    def test_grade_pictures_differ(self):
+        pictures = [(Path(ARGS.assets) / f"stage/Reports/YC{code:02d}.gif").read_bytes()
+                    for code in range(1, 11)]
+        self.assertEqual(len(set(pictures)), len(pictures))
 
 
 class RepeatTest(unittest.TestCase):
