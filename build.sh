@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Halvoret's one entry point on a Debian 12 machine.
 #   ./build.sh run    install what is missing, build, stage build/stage and start the program
-#   ./build.sh test   install what is missing, build, and run every test
+#   ./build.sh test   install what is missing, build, and run every test; then the same for
+#                     the core under AddressSanitizer and UndefinedBehaviorSanitizer
 # Extra arguments after "run" go to the program (for example --demo-sensor).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,6 +15,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-pil fonts-dejavu-core
     xvfb xauth
+    dpkg-dev file
 )
 
 install_missing_packages() {
@@ -45,6 +47,27 @@ run_tests() {
     (cd build && "${runner[@]}" ctest --output-on-failure -j2 --timeout 600)
 }
 
+# The core, halvoret-admin and the core tests once more in build-asan, without the Qt layer.
+# The first sanitizer finding ends the program that made it, which fails the build step
+# (test discovery, the staged database) or the test.
+sanitize_options() {
+    export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1"
+    ASAN_OPTIONS+=":check_initialization_order=1:strict_init_order=1:strict_string_checks=1"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+}
+
+build_sanitized() (
+    sanitize_options
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DHALVORET_BUILD_UI=OFF -DHALVORET_SANITIZE=ON
+    cmake --build build-asan -j2
+)
+
+run_sanitized_tests() (
+    sanitize_options
+    cd build-asan && ctest --output-on-failure -j2 --timeout 600
+)
+
 case "${1:-}" in
 run)
     shift
@@ -58,7 +81,9 @@ run)
 test)
     install_missing_packages
     build
+    build_sanitized
     run_tests
+    run_sanitized_tests
     ;;
 *)
     echo "usage: $0 run|test" >&2
