@@ -924,8 +924,9 @@ def stage_base(title):
 
 def stage_ring(stage, spin=None):
     """Stage 1 to 10: a ring filled to stage tenths, optionally with a bright spot
-    running round it (`spin` from 0 to 1)."""
-    picture = stage_base(f"Stage {stage}")
+    running round it (`spin` from 0 to 1). The last stage lasts until the test ends, so the
+    picture counts stages rather than claiming a finished percentage."""
+    picture = stage_base(f"Stage {stage} of 10")
     width, _ = STAGE_SIZE
     s = Sketch(*STAGE_SIZE)
     cx, cy, r = width / 2, 92, 62
@@ -934,7 +935,7 @@ def stage_ring(stage, spin=None):
     if spin is not None:
         a = math.radians(-90 + 360 * spin)
         s.disc(cx + r * math.cos(a), cy + r * math.sin(a), 9, (255, 255, 255, 220))
-    s.text((cx, cy), f"{stage * 10}%", SANS_BOLD, 26, (30, 60, 104, 255))
+    s.text((cx, cy), f"{stage}", SANS_BOLD, 34, (30, 60, 104, 255))
     picture.alpha_composite(s.take())
     return picture.convert("RGB")
 
