@@ -11,6 +11,7 @@
 #include "PersonsUiSupport.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
+#include "ViewingTestSupport.h"
 #include "common/Clock.h"
 #include "common/OleDate.h"
 #include "data/AdoDb.h"
@@ -66,14 +67,13 @@
 using namespace std::chrono;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
+using viewing_test::PageText;
+using viewing_test::WaitForLoad;
 
 namespace {
 
 // Where the build staged the installation folder the package and the program start from.
 const fs::path kStagedFolder = HALVORET_STAGE_DIR;
-// The first page starts the browser engine's processes.
-constexpr int kEngineTimeout = 60000;
-
 QString g_screenshotFolder;
 
 class SilentSound final : public hv::SoundPlayer {
@@ -95,24 +95,6 @@ void CopyStagedData(const fs::path& target) {
 QTreeWidgetItem* TreeItem(const QTreeWidget& tree, const QString& text) {
     const auto found = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.front();
-}
-
-bool WaitForLoad(QSignalSpy& loads) {
-    if (loads.isEmpty() && !loads.wait(kEngineTimeout))
-        return false;
-    return loads.takeFirst().at(0).toBool();
-}
-
-QString PageText(CExplorer* browser) {
-    QString text;
-    bool done = false;
-    browser->View()->page()->toPlainText([&](const QString& t) {
-        text = t;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, kEngineTimeout))
-        return QStringLiteral("<the page did not answer>");
-    return text;
 }
 
 // A report page as its bytes say: UTF-16LE after the byte-order mark.

@@ -1,6 +1,7 @@
 #include "ui/backup/BackupDialogBase.h"
 
 #include "backup/BackupOptions.h"
+#include "data/MessageSink.h"
 #include "ui/widgets/Pictures.h"
 
 #include <QCloseEvent>
@@ -107,4 +108,15 @@ void BackupDialogBase::closeEvent(QCloseEvent* event) {
         event->ignore();
     else
         QDialog::closeEvent(event);
+}
+
+bool BackupDialogBase::Finish(bool succeeded, int finishedMessageId) {
+    if (!succeeded) {
+        reject();
+        return false;
+    }
+    m_bar->setValue(kBarSteps);
+    hv::ShowMessage(finishedMessageId);
+    accept();
+    return true;
 }

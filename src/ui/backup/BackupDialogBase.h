@@ -41,6 +41,9 @@ protected:
 
     // Runs work on the worker thread with a progress that moves the bar.
     void RunInBackground(std::function<void(hv::BackupProgress&)> work);
+    // Ends the dialog after the work: a failure (already reported by the work) cancels it;
+    // a success fills the bar, shows the finishing message and accepts. Returns succeeded.
+    bool Finish(bool succeeded, int finishedMessageId);
 
     void closeEvent(QCloseEvent* event) override;
 

@@ -2,12 +2,10 @@
 
 #include "backup/DatabaseBackup.h"
 #include "data/AdoDb.h"
-#include "data/MessageSink.h"
 #include "data/StringTable.h"
 #include "ui/backup/BackupFileNames.h"
 #include "ui/widgets/FileDialog.h"
 
-#include <QProgressBar>
 
 namespace {
 
@@ -38,11 +36,5 @@ void CDlgBackup::OnStart() {
 }
 
 void CDlgBackup::OnWorkDone() {
-    if (!m_ok) {
-        reject();
-        return;
-    }
-    ProgressBar()->setValue(kBarSteps);
-    hv::ShowMessage(hv::ids::BackupFinished);
-    accept();
+    Finish(m_ok, hv::ids::BackupFinished);
 }

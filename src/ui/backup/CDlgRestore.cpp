@@ -2,13 +2,11 @@
 
 #include "backup/DatabaseRestore.h"
 #include "data/AdoDb.h"
-#include "data/MessageSink.h"
 #include "data/StringTable.h"
 #include "ui/backup/BackupFileNames.h"
 #include "ui/widgets/FileDialog.h"
 
 #include <QCoreApplication>
-#include <QProgressBar>
 
 namespace {
 
@@ -41,14 +39,8 @@ void CDlgRestore::OnStart() {
 }
 
 void CDlgRestore::OnWorkDone() {
-    if (m_outcome != hv::RestoreOutcome::Restored) {
-        reject();
-        return;
-    }
-    ProgressBar()->setValue(kBarSteps);
-    hv::ShowMessage(hv::ids::RestoreFinished);
-    accept();
-    EndProgram();
+    if (Finish(m_outcome == hv::RestoreOutcome::Restored, hv::ids::RestoreFinished))
+        EndProgram();
 }
 
 void CDlgRestore::EndProgram() {

@@ -4,9 +4,9 @@
 #include "data/MessageSink.h"
 #include "persons/PersonRules.h"
 #include "persons/PersonStore.h"
+#include "ui/persons/PersonFormParts.h"
 #include "ui/persons/PersonPictures.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -39,12 +39,6 @@ QLabel* RequiredMark(QWidget* parent) {
     return mark;
 }
 
-QLineEdit* LineEdit(const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
 QDate ToQDate(double oleDate) {
     const hv::DateTime dt = hv::FromOleDate(oleDate);
     return QDate(dt.year, dt.month, dt.day);
@@ -66,32 +60,28 @@ CEditClient::CEditClient(QWidget* parent) : QDialog(parent) {
 
     m_group = new QComboBox(this);
     m_group->setObjectName(QStringLiteral("group"));
-    m_name = LineEdit("name", this);
-    m_male = new QRadioButton(QStringLiteral("Male"), this);
-    m_male->setObjectName(QStringLiteral("male"));
-    m_female = new QRadioButton(QStringLiteral("Female"), this);
-    m_female->setObjectName(QStringLiteral("female"));
-    auto* sexes = new QButtonGroup(this);
-    sexes->addButton(m_male);
-    sexes->addButton(m_female);
+    m_name = NamedLineEdit("name", this);
+    const SexChoice sex = MakeSexChoice(this);
+    m_male = sex.male;
+    m_female = sex.female;
     m_birthday = new QDateEdit(this);
     m_birthday->setObjectName(QStringLiteral("birthday"));
     m_birthday->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_birthday->setCalendarPopup(true);
     m_birthday->setMinimumDate(QDate(1800, 1, 1));
-    m_height = LineEdit("height", this);
-    m_weight = LineEdit("weight", this);
+    m_height = NamedLineEdit("height", this);
+    m_weight = NamedLineEdit("weight", this);
     // The boxes take digits only when typed into.
     auto* digits =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     m_height->setValidator(digits);
     m_weight->setValidator(digits);
-    m_telephone = LineEdit("telephone", this);
-    m_mobile = LineEdit("mobile", this);
-    m_email = LineEdit("email", this);
-    m_company = LineEdit("company", this);
-    m_occupation = LineEdit("occupation", this);
-    m_address = LineEdit("address", this);
+    m_telephone = NamedLineEdit("telephone", this);
+    m_mobile = NamedLineEdit("mobile", this);
+    m_email = NamedLineEdit("email", this);
+    m_company = NamedLineEdit("company", this);
+    m_occupation = NamedLineEdit("occupation", this);
+    m_address = NamedLineEdit("address", this);
     m_remark = new QPlainTextEdit(this);
     m_remark->setObjectName(QStringLiteral("remark"));
     m_remark->setTabChangesFocus(true);
@@ -99,15 +89,7 @@ CEditClient::CEditClient(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(10);
-    auto label = [this](const char* text, QWidget* buddy) {
-        auto* l = new QLabel(QString::fromLatin1(text), this);
-        l->setBuddy(buddy);
-        return l;
-    };
-    auto* sexRow = new QHBoxLayout;
-    sexRow->addWidget(m_male);
-    sexRow->addWidget(m_female);
-    sexRow->addStretch();
+    auto label = [this](const char* text, QWidget* buddy) { return BuddyLabel(text, buddy, this); };
     // Left: the person; right: how to reach the person.
     grid->addWidget(label("&Group:", m_group), 0, 0);
     grid->addWidget(m_group, 0, 1);
@@ -115,7 +97,7 @@ CEditClient::CEditClient(QWidget* parent) : QDialog(parent) {
     grid->addWidget(m_name, 1, 1);
     grid->addWidget(RequiredMark(this), 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Sex:"), this), 2, 0);
-    grid->addLayout(sexRow, 2, 1);
+    grid->addLayout(sex.row, 2, 1);
     grid->addWidget(RequiredMark(this), 2, 2);
     grid->addWidget(label("&Birthday:", m_birthday), 3, 0);
     grid->addWidget(m_birthday, 3, 1);

@@ -2,6 +2,7 @@
 
 #include "data/StringTable.h"
 #include "persons/PersonSearch.h"
+#include "ui/persons/PersonFormParts.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -27,12 +28,6 @@ std::string ToStd(const QLineEdit* edit) {
     return edit->text().toStdString();
 }
 
-QLineEdit* LineEdit(const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
 QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -47,36 +42,25 @@ CEditSearch::CEditSearch(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("editSearch"));
     setWindowTitle(QStringLiteral("Search tested person"));
 
-    m_name = LineEdit("name", this);
-    m_male = new QRadioButton(QStringLiteral("Male"), this);
-    m_male->setObjectName(QStringLiteral("male"));
-    m_female = new QRadioButton(QStringLiteral("Female"), this);
-    m_female->setObjectName(QStringLiteral("female"));
-    m_sexes = new QButtonGroup(this);
-    m_sexes->addButton(m_male);
-    m_sexes->addButton(m_female);
-    m_height = LineEdit("height", this);
-    m_weight = LineEdit("weight", this);
-    m_mobile = LineEdit("mobile", this);
-    m_telephone = LineEdit("telephone", this);
-    m_company = LineEdit("company", this);
-    m_occupation = LineEdit("occupation", this);
-    m_address = LineEdit("address", this);
+    m_name = NamedLineEdit("name", this);
+    const SexChoice sex = MakeSexChoice(this);
+    m_male = sex.male;
+    m_female = sex.female;
+    m_sexes = sex.group;
+    m_height = NamedLineEdit("height", this);
+    m_weight = NamedLineEdit("weight", this);
+    m_mobile = NamedLineEdit("mobile", this);
+    m_telephone = NamedLineEdit("telephone", this);
+    m_company = NamedLineEdit("company", this);
+    m_occupation = NamedLineEdit("occupation", this);
+    m_address = NamedLineEdit("address", this);
 
     auto* grid = new QGridLayout;
-    auto label = [this](const char* text, QWidget* buddy) {
-        auto* l = new QLabel(QString::fromLatin1(text), this);
-        l->setBuddy(buddy);
-        return l;
-    };
-    auto* sexRow = new QHBoxLayout;
-    sexRow->addWidget(m_male);
-    sexRow->addWidget(m_female);
-    sexRow->addStretch();
+    auto label = [this](const char* text, QWidget* buddy) { return BuddyLabel(text, buddy, this); };
     grid->addWidget(label("&Name:", m_name), 0, 0);
     grid->addWidget(m_name, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Sex:"), this), 0, 2);
-    grid->addLayout(sexRow, 0, 3);
+    grid->addLayout(sex.row, 0, 3);
     grid->addWidget(label("&Height: (cm)", m_height), 1, 0);
     grid->addWidget(m_height, 1, 1);
     grid->addWidget(label("&Weight: (kg)", m_weight), 1, 2);

@@ -24,13 +24,6 @@ constexpr int kDatePixelSize = 11;
 const QColor kLabelColour(255, 255, 255);
 const QColor kDateColour(255, 0, 0);
 
-QFont BoldFont(const QFont& base, int pixelHeight) {
-    QFont font = base;
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
 } // namespace
 
 CChildPara::CChildPara(QWidget* parent) : QWidget(parent) {

@@ -39,13 +39,6 @@ const QColor kBandBorder(160, 160, 160);
 const QColor kBandLight(240, 240, 240);
 const QColor kBandDark(200, 200, 200);
 
-QFont BoldFont(const QFont& base, int pixelHeight) {
-    QFont font = base;
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
 } // namespace
 
 CChildReport::CChildReport(QWidget* parent) : QWidget(parent) {

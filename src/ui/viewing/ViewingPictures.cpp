@@ -23,6 +23,13 @@ QPixmap ViewingBitmap(int id, QSize size, const QString& caption) {
     return picture;
 }
 
+QFont BoldFont(const QFont& base, int pixelHeight) {
+    QFont font = base;
+    font.setPixelSize(pixelHeight);
+    font.setBold(true);
+    return font;
+}
+
 QPixmap ViewingIcon(int id, QSize size) {
     QPixmap picture = IconPicture(id);
     if (!picture.isNull())
