@@ -2,8 +2,9 @@
 #
 # Layout below the prefix /usr:
 #   lib/halvoret/                     the programs halvoret and halvoret-admin
-#   share/halvoret/                   the delivered installation files: Help.html, didi.wav,
-#                                     Image/, Reports/ and a new DataBase/DataBase.mdb
+#   share/halvoret/                   the delivered installation files: Help.html with its
+#                                     help/ pictures, didi.wav, Image/, Reports/ and a new
+#                                     DataBase/DataBase.mdb
 #   bin/halvoret                      the launcher: copies the delivered files into the
 #                                     user's data folder and starts the program there
 #   bin/halvoret-admin                link to the admin tool, which works in the current folder
@@ -28,6 +29,7 @@ install(TARGETS halvoret halvoret-admin RUNTIME DESTINATION ${HALVORET_PROGRAM_D
 # Image/, Reports/ pictures); the folders the program writes into exist even when empty.
 install(DIRECTORY ${HALVORET_ASSET_DIR}/stage/ DESTINATION ${HALVORET_DATA_DIR})
 install(FILES ${HALVORET_STAGE_DIR}/Help.html DESTINATION ${HALVORET_DATA_DIR})
+install(DIRECTORY ${HALVORET_STAGE_DIR}/help DESTINATION ${HALVORET_DATA_DIR})
 install(DIRECTORY DESTINATION ${HALVORET_DATA_DIR}/Reports)
 install(DIRECTORY DESTINATION ${HALVORET_DATA_DIR}/Image)
 

@@ -6,7 +6,8 @@
 
 The sizes below are fixed by the windows and pages that show the pictures; they are listed
 here on their own, not taken from the script, so a picture drawn at the wrong size is caught.
-A picture's format follows its file name (.png, .jpg, .gif).
+A picture's format follows its file name (.png, .jpg, .gif). The help page's own pictures
+(resources/help/*.png, screenshots) are checked through the page that shows them.
 """
 
 import argparse
@@ -259,6 +260,7 @@ class LinkCollector(html.parser.HTMLParser):
     def __init__(self):
         super().__init__()
         self.ids, self.fragments, self.charset = set(), [], None
+        self.images = []  # (src, alt) of every <img>
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
@@ -268,18 +270,60 @@ class LinkCollector(html.parser.HTMLParser):
             self.fragments.append(attrs["href"][1:])
         if tag == "meta" and "charset" in attrs:
             self.charset = attrs["charset"].lower()
+        if tag == "img":
+            self.images.append((attrs.get("src") or "", attrs.get("alt") or ""))
+
+
+def help_page_links():
+    collector = LinkCollector()
+    collector.feed(Path(ARGS.help_page).read_bytes().decode("utf-8"))
+    return collector
 
 
 class HelpPageTest(unittest.TestCase):
     def test_page_is_utf8_and_its_links_lead_somewhere(self):
-        text = Path(ARGS.help_page).read_bytes().decode("utf-8")
-        collector = LinkCollector()
-        collector.feed(text)
+        collector = help_page_links()
         self.assertEqual(collector.charset, "utf-8")
         self.assertTrue(collector.fragments)
         for fragment in collector.fragments:
             with self.subTest(link=fragment):
                 self.assertIn(fragment, collector.ids)
+
+    def test_every_picture_of_the_page_is_a_png_beside_it(self):
+        # The page is opened from the installation folder, so a picture is a relative path
+        # below the page's own folder, kept in the sources next to Help.html.
+        images = help_page_links().images
+        self.assertTrue(images, "the page shows no picture")
+        folder = Path(ARGS.help_page).resolve().parent
+        for src, alt in images:
+            with self.subTest(src=src):
+                self.assertRegex(src, r"^[\w-][\w./-]*\.png$", "a relative path to a .png file")
+                self.assertNotIn("..", src.split("/"))
+                self.assertTrue(alt.strip(), "the picture has no alt text")
+                file = folder / src
+                self.assertTrue(file.is_file(), f"{file} does not exist")
+                data = file.read_bytes()
+                self.assertTrue(data.startswith(b"\x89PNG\r\n\x1a\n"), "not a PNG file")
+                with Image.open(io.BytesIO(data)) as image:
+                    self.assertEqual(image.format, "PNG")
+                    image.load()  # a cut-off file fails here
+
+    def test_every_help_picture_is_shown(self):
+        # The refresh script writes the pictures the page is meant to show; one it does not
+        # show is a missing <img> or a stale file that would still be installed.
+        folder = Path(ARGS.help_page).resolve().parent
+        shown = {src for src, _ in help_page_links().images}
+        pictures = {p.relative_to(folder).as_posix() for p in (folder / "help").glob("*.png")}
+        self.assertEqual(pictures - shown, set(), "pictures the page does not show")
+
+    def test_pictures_of_the_page_are_staged_beside_it(self):
+        folder = Path(ARGS.help_page).resolve().parent
+        for src, _ in help_page_links().images:
+            with self.subTest(src=src):
+                staged = Path(ARGS.stage) / src
+                self.assertTrue(staged.is_file(), f"{staged} was not staged")
+                self.assertTrue(staged.read_bytes() == (folder / src).read_bytes(),
+                                f"{staged} differs from its source")
 
 
 if __name__ == "__main__":
