@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QResizeEvent>
+#include <algorithm>
 
 namespace {
 
@@ -148,7 +149,9 @@ void CMeter::DrawLabels(QPainter& painter, const hv::MeterGeometry& g) const {
     for (const hv::MeterLabel& label : g.Labels()) {
         const QString text = QString::fromStdString(label.text);
         const int w = metrics.horizontalAdvance(text);
-        painter.drawText(QRect(label.anchor.x - w / 2, label.anchor.y, w, metrics.height()),
+        // The outer labels stand beside the rim; "100" would reach past the control's edge.
+        const int left = std::clamp(label.anchor.x - w / 2, 0, std::max(0, width() - w));
+        painter.drawText(QRect(left, label.anchor.y, w, metrics.height()),
                          Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
     }
 }
