@@ -42,6 +42,24 @@ TEST_F(ReportWriterTest, LoadsThePersonBlockOfATest) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// A row written outside the program may leave Sex empty; the pages then agree with the
+// person pane, which shows such a person as male.
+TEST_F(ReportWriterTest, AnEmptySexReadsAsMaleAsInThePersonPane) {
+    PersonData p;
+    p.male = false;
+    const std::int32_t examerId = AddPerson(p);
+    const std::int32_t measId = AddTest(examerId, {2024, 3, 5, 9, 7, 41});
+    {
+        CAdoDb db;
+        ASSERT_TRUE(db.Open());
+        ASSERT_TRUE(db.Execute("UPDATE Examer SET Sex=NULL WHERE ExamerID=?", {examerId}));
+    }
+    CReportWriter writer;
+    ASSERT_EQ(writer.LoadPerson(measId), CReportWriter::LoadResult::Loaded);
+    EXPECT_FALSE(writer.female);
+    EXPECT_NE(writer.HtmlPageHead("Liver Function", false).find("Sex: Male"), std::string::npos);
+}
+
 TEST_F(ReportWriterTest, AgeCountsTheBirthdayOnTheTestDay) {
     struct Case {
         DateTime birthday;

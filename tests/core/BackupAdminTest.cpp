@@ -10,11 +10,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The build puts halvoret-admin into the installation folder "stage" beside the tests'
-// own folder.
+// The build names the admin program it made, and makes it before this test program.
 fs::path AdminProgram() {
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "stage" /
-           "halvoret-admin";
+    return HALVORET_ADMIN_PROGRAM;
 }
 
 // Runs halvoret-admin in the working directory; its exit status.

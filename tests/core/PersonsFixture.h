@@ -54,6 +54,11 @@ protected:
                                                  {"Type", std::string("B")}}));
     }
 
+    bool Exec(const std::string& sql, const DbParams& params = {}) {
+        CAdoDb db;
+        return db.Open() && db.Execute(sql, params);
+    }
+
     long Count(const std::string& sql, const DbParams& params = {}) {
         CAdoDb db;
         EXPECT_TRUE(db.Open());

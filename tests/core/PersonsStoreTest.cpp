@@ -114,6 +114,34 @@ TEST_F(PersonsStore, SavingIntoAGroupThatDoesNotExistIsRefused) {
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer"), 0);
 }
 
+// Another program or a restore may delete what an editor has open: saving it then says so
+// and creates nothing, instead of reporting a save that changed no row.
+TEST_F(PersonsStore, SavingAPersonOrGroupDeletedMeanwhileIsRefused) {
+    const int groupId = AddGroup("Morning");
+    PersonRecord p = Entry(groupId, "Ann");
+    ASSERT_TRUE(SavePerson(p));
+    GroupRecord group;
+    ASSERT_EQ(LoadGroup(groupId, group), ReadStatus::Found);
+    const int other = AddGroup("Evening");
+    GroupRecord gone;
+    ASSERT_EQ(LoadGroup(other, gone), ReadStatus::Found);
+    ASSERT_TRUE(Exec("DELETE FROM Examer WHERE ExamerID=?", {p.examerId}));
+    ASSERT_TRUE(Exec("DELETE FROM GroupList WHERE GroupID=?", {other}));
+
+    p.name = "Anna";
+    EXPECT_FALSE(SavePerson(p));
+    gone.name = "Night";
+    EXPECT_FALSE(SaveGroup(gone));
+    EXPECT_EQ(sink.messages,
+              (std::vector<std::string>{kPersonNoLongerStored, kGroupNoLongerStored}));
+    EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer"), 0);
+    EXPECT_EQ(Count("SELECT count(*) AS cnt FROM GroupList"), 1);
+
+    group.name = "Still here"; // an update that changes nothing but the text still counts
+    EXPECT_TRUE(SaveGroup(group));
+    EXPECT_TRUE(SaveGroup(group));
+}
+
 TEST_F(PersonsStore, NullColumnsReadAsEmptyAndANullSexAsMale) {
     const int group = AddGroup("G");
     CAdoDb db;

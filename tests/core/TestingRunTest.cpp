@@ -300,6 +300,16 @@ TEST_F(TestRunTest, APersonWithoutRowCountsAsMaleAndAMissingDatabaseRefuses) {
         EXPECT_FALSE(run->IsFemale());
         EXPECT_EQ(run->FinalStagePicture(), 11);
     }
+    {
+        // An empty Sex reads as male, as the person pane shows it.
+        test::TestInstallation installation;
+        CAdoDb db;
+        ASSERT_TRUE(db.Open());
+        ASSERT_TRUE(db.AddRow("Examer", {{"Name", "No Sex"}, {"Sex", DbValue()}}));
+        run->SetExamerID(db.LastInsertKey());
+        EXPECT_TRUE(run->LoadPerson());
+        EXPECT_FALSE(run->IsFemale());
+    }
     test::TempDir empty;
     test::ScopedWorkingDir cwd(empty.path());
     test::RecordingSink sink;

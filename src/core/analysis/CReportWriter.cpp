@@ -3,6 +3,7 @@
 #include "analysis/Catalogue.h"
 #include "analysis/PageFragments.h"
 #include "common/OleDate.h"
+#include "data/Schema.h"
 #include "data/StringTable.h"
 
 #include <cerrno>
@@ -70,7 +71,7 @@ CReportWriter::LoadResult CReportWriter::LoadPerson(CAdoDb& db, std::int32_t key
     measId = key;
     examerId = db.GetLong("ExamerID");
     name = db.GetText("Name");
-    female = !db.GetFlag("Sex");
+    female = !SexIsMale(db.Field("Sex"));
     result = db.GetText("Result");
     height = db.GetText("Height");
     weight = db.GetText("Weight");

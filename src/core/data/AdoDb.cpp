@@ -278,6 +278,10 @@ bool CAdoDb::UpdateRow(std::string_view table, std::string_view keyColumn, const
     return Execute(sql, params);
 }
 
+int CAdoDb::ChangedRows() const {
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
 std::int32_t CAdoDb::LastInsertKey() const {
     return m_db ? static_cast<std::int32_t>(sqlite3_last_insert_rowid(m_db)) : 0;
 }

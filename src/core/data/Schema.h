@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DbValue.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,5 +37,12 @@ const std::vector<TableDef>& SchemaTables();
 // The statements that create the tables, indexes and the triggers that keep Yes/No columns
 // at -1 or 0.
 std::vector<std::string> SchemaStatements();
+
+// Examer.Sex: any non-zero value is male, 0 is female. A NULL, which only a row written
+// outside the program can hold, reads as male wherever the column is read, as the person
+// editor shows it.
+inline bool SexIsMale(const DbValue& sex) {
+    return sex.IsNull() || sex.AsInt64() != 0;
+}
 
 } // namespace hv

@@ -9,6 +9,10 @@ namespace hv {
 
 const char* const kNoGroupForPerson =
     "Every tested person belongs to a group. Please add a group first, then choose it here.";
+const char* const kPersonNoLongerStored =
+    "This person is no longer in the database; it was deleted meanwhile. Nothing was saved.";
+const char* const kGroupNoLongerStored =
+    "This group is no longer in the database; it was deleted meanwhile. Nothing was saved.";
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "persons/PersonSearch.h"
 
+#include "data/Schema.h"
 #include "data/StringTable.h"
 #include "persons/PersonText.h"
 
@@ -83,7 +84,7 @@ std::optional<std::vector<SearchHit>> SearchPersons(const SearchCriteria& criter
         SearchHit hit;
         hit.examerId = db.GetLong("ExamerID");
         hit.name = db.GetText("Name");
-        hit.male = db.IsNull("Sex") || db.GetLong("Sex") != 0;
+        hit.male = SexIsMale(db.Field("Sex"));
         if (!db.IsNull("Birthday"))
             hit.birthday = db.GetDouble("Birthday");
         hit.height = db.GetText("Height");

@@ -2,15 +2,15 @@
 
 #include "data/AdoDb.h"
 #include "data/MessageSink.h"
+#include "data/Schema.h"
 #include "persons/PersonRules.h"
 #include "persons/Transaction.h"
 
 namespace hv {
 namespace {
 
-// A NULL Sex reads as male, like every other reader of the column.
 bool ReadMale(const CAdoDb& db, std::string_view column) {
-    return db.IsNull(column) || db.GetLong(column) != 0;
+    return SexIsMale(db.Field(column));
 }
 
 PersonRecord ReadPerson(const CAdoDb& db) {
@@ -86,6 +86,10 @@ bool SavePerson(PersonRecord& person) {
     if (isNew ? !db.AddRow("Examer", columns)
               : !db.UpdateRow("Examer", "ExamerID", person.examerId, columns))
         return false;
+    if (!isNew && db.ChangedRows() == 0) {
+        ShowMessage(kPersonNoLongerStored);
+        return false;
+    }
     const int newKey = isNew ? db.LastInsertKey() : person.examerId;
     if (!transaction.Commit())
         return false;
@@ -129,8 +133,15 @@ bool SaveGroup(GroupRecord& group) {
     if (!db.Open())
         return false;
     const DbColumns columns{{"Name", group.name}, {"Description", group.description}};
-    if (group.groupId != 0)
-        return db.UpdateRow("GroupList", "GroupID", group.groupId, columns);
+    if (group.groupId != 0) {
+        if (!db.UpdateRow("GroupList", "GroupID", group.groupId, columns))
+            return false;
+        if (db.ChangedRows() == 0) {
+            ShowMessage(kGroupNoLongerStored);
+            return false;
+        }
+        return true;
+    }
     if (!db.AddRow("GroupList", columns))
         return false;
     group.groupId = db.LastInsertKey();

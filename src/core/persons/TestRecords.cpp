@@ -1,6 +1,7 @@
 #include "persons/TestRecords.h"
 
 #include "data/AdoDb.h"
+#include "data/Schema.h"
 #include "persons/PersonRules.h"
 #include "persons/PersonText.h"
 #include "persons/Transaction.h"
@@ -29,7 +30,7 @@ std::optional<std::vector<TestRecordRow>> LoadTestRecords(int examerId, double n
         row.name = db.GetText("Name");
         if (!db.IsNull("Birthday"))
             row.age = std::to_string(AgeInWholeYears(db.GetDouble("Birthday"), now));
-        row.sex = SexText(db.IsNull("Sex") || db.GetLong("Sex") != 0);
+        row.sex = SexText(SexIsMale(db.Field("Sex")));
         rows.push_back(std::move(row));
     }
     return rows;

@@ -4,6 +4,7 @@
 #include "common/OleDate.h"
 #include "common/Random.h"
 #include "data/AdoDb.h"
+#include "data/Schema.h"
 #include "testing/CHidDevice.h"
 #include "testing/SensorShared.h"
 
@@ -67,7 +68,7 @@ bool TestRun::LoadPerson() {
     if (!db.Open() || !db.OpenRecordset("SELECT Sex FROM Examer WHERE ExamerID=?", {m_examerId}))
         return false;
     if (!db.IsEOF())
-        m_bFemale = static_cast<std::int16_t>(db.Field("Sex").AsInt64()) == 0;
+        m_bFemale = !SexIsMale(db.Field("Sex"));
     return true;
 }
 

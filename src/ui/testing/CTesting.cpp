@@ -331,6 +331,8 @@ void CTesting::ResetDisplays() {
     update();
 }
 
+// The displays draw from their models, so a repaint (the dialog covered and uncovered)
+// shows the test as it stands instead of blanking the trace, bars and counters.
 void CTesting::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPixmap background = BitmapPicture(kBackground);
