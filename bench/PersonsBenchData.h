@@ -82,4 +82,15 @@ inline void AddTests(int examerId, int count, double firstDate) {
     Check(db.Execute("COMMIT"));
 }
 
+// 20,000 persons, 100 of them with 1,000 tests each, and one more person with 500 tests,
+// whose key is returned.
+inline int AddPersonWith500Tests() {
+    AddPersons(1000, 20, 0);
+    for (int other = 2; other <= 20000; other += 200)
+        AddTests(other, 1000, 40000.0);
+    const int examerId = 10001;
+    AddTests(examerId, 500, 44000.0);
+    return examerId;
+}
+
 } // namespace persons_bench

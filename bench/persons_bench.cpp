@@ -87,11 +87,7 @@ BENCHMARK(BM_SearchByName)->Unit(benchmark::kMillisecond);
 // person's row for the basic-info page and the test list.
 void BM_OpenPersonWith500Tests(benchmark::State& state) {
     Installation install;
-    AddPersons(1000, 20, 0);
-    for (int other = 2; other <= 20000; other += 200)
-        AddTests(other, 1000, 40000.0);
-    const int examerId = 10001;
-    AddTests(examerId, 500, 44000.0);
+    const int examerId = AddPersonWith500Tests();
     const double now = hv::ToOleDate({2024, 6, 1, 12, 0, 0});
     std::size_t rows = 0;
     for (auto _ : state) {

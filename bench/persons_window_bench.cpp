@@ -50,11 +50,7 @@ BENCHMARK(BM_SearchDialogListsHits)->Unit(benchmark::kMillisecond);
 // A person with 500 tests among 20,000 persons and 100,000 other tests: the test list.
 void BM_RecordPageListsTests(benchmark::State& state) {
     Installation install;
-    AddPersons(1000, 20, 0);
-    for (int other = 2; other <= 20000; other += 200)
-        AddTests(other, 1000, 40000.0);
-    const int examerId = 10001;
-    AddTests(examerId, 500, 44000.0);
+    const int examerId = AddPersonWith500Tests();
     CTabPage1 page;
     page.resize(1200, 600);
     int rows = 0;
