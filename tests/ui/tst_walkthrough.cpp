@@ -631,6 +631,8 @@ int main(int argc, char** argv) {
     int count = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
     QApplication app(count, arguments.data());
+    // A caret that never blinks makes every screenshot of a window the same.
+    QApplication::setCursorFlashTime(0);
     TestWalkthrough test;
     return QTest::qExec(&test, count, arguments.data());
 }
