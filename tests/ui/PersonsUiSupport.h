@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -67,7 +68,7 @@ inline long Count(const std::string& sql, const hv::DbParams& params = {}) {
     hv::CAdoDb db;
     if (!db.Open() || !db.OpenRecordset(sql, params))
         return -1;
-    return db.GetLong("cnt");
+    return db.Field(0).AsLong(); // the first column, whatever the query calls it
 }
 
 // Operates the next modal dialog of type Dialog once it shows.
@@ -86,6 +87,13 @@ template <typename Widget = QWidget> Widget* Child(QWidget& parent, const char* 
     if (!child)
         qWarning("no child named %s", name);
     return child;
+}
+
+// The first tree item, group or person, with exactly this text; null when there is none.
+inline QTreeWidgetItem* ItemNamed(const QTreeWidget& tree, const QString& text) {
+    const QList<QTreeWidgetItem*> found =
+        tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.front();
 }
 
 inline void SetText(QWidget& dialog, const char* name, const QString& text) {

@@ -42,12 +42,6 @@ QString TreeText(const QTreeWidget& tree) {
     return groups.join(' ');
 }
 
-QTreeWidgetItem* ItemNamed(const QTreeWidget& tree, const QString& text) {
-    const QList<QTreeWidgetItem*> found =
-        tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
-}
-
 QString ShownName(const CChildList& pane) {
     return pane.BasicInfoPage()->ValueLabel(1028)->text();
 }

@@ -12,6 +12,7 @@
 #include "RecordingSink.h"
 #include "TempDir.h"
 #include "ViewingTestSupport.h"
+#include "analysis/CReportWriter.h"
 #include "common/Clock.h"
 #include "common/OleDate.h"
 #include "data/AdoDb.h"
@@ -53,8 +54,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTableWidget>
@@ -67,6 +68,7 @@
 using namespace std::chrono;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
+using persons_ui::Count;
 using viewing_test::PageText;
 using viewing_test::WaitForLoad;
 
@@ -92,11 +94,6 @@ void CopyStagedData(const fs::path& target) {
     }
 }
 
-QTreeWidgetItem* TreeItem(const QTreeWidget& tree, const QString& text) {
-    const auto found = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
-}
-
 // A report page as its bytes say: UTF-16LE after the byte-order mark.
 QString PageFile(const QString& path) {
     QFile file(path);
@@ -107,18 +104,6 @@ QString PageFile(const QString& path) {
         return {};
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
                               (bytes.size() - 2) / 2);
-}
-
-long Count(const std::string& sql, const hv::DbParams& params = {}) {
-    hv::CAdoDb db;
-    if (!db.Open() || !db.OpenRecordset(sql, params))
-        return -1;
-    return db.Field(0).AsLong();
-}
-
-// The page a person's test opens for a report name, as the analysis names it.
-QString ReportFile(int number, const QString& name) {
-    return QStringLiteral("Reports/%1-%2.htm").arg(number, 2, 10, QLatin1Char('0')).arg(name);
 }
 
 } // namespace
@@ -176,7 +161,8 @@ void TestWalkthrough::initTestCase() {
     CopyStagedData(m_folder.path());
     m_inFolder = std::make_unique<hv::test::ScopedWorkingDir>(m_folder.path());
     m_useClock = std::make_unique<hv::ScopedClock>(m_clock);
-    auto sensor = m_bus.AddDevice(hv::CHidDevice::kSensorVendorId, hv::CHidDevice::kSensorProductId);
+    auto sensor =
+        m_bus.AddDevice(hv::CHidDevice::kSensorVendorId, hv::CHidDevice::kSensorProductId);
     sensor->SetContactLevel(40);
     m_useBus = std::make_unique<hv::ScopedHidBackend>(m_bus);
     CProgress::SetPacing(0ms);
@@ -214,13 +200,14 @@ void TestWalkthrough::Screenshot(QWidget* window, const QString& name, bool brow
     // The browser engine paints its frame after the page has loaded.
     if (browser)
         QTest::qWait(800);
-    const QString file = QStringLiteral("%1-%2.png").arg(++m_shots, 2, 10, QLatin1Char('0')).arg(name);
+    const QString file =
+        QStringLiteral("%1-%2.png").arg(++m_shots, 2, 10, QLatin1Char('0')).arg(name);
     window->grab().save(QDir(g_screenshotFolder).filePath(file));
 }
 
 // Selects a group or a person in the tree by its text.
 void TestWalkthrough::SelectPerson(const QString& name) {
-    QTreeWidgetItem* item = TreeItem(*Persons().Tree(), name);
+    QTreeWidgetItem* item = persons_ui::ItemNamed(*Persons().Tree(), name);
     QVERIFY2(item, qPrintable(name));
     Persons().Tree()->setCurrentItem(item);
     QCOMPARE(Persons().Tree()->currentItem(), item);
@@ -291,9 +278,9 @@ void TestWalkthrough::RunTest(const QString& name, bool screenshots, int& measId
     QVERIFY(record.RowCount() > 0);
     QVERIFY(record.IsPicked(0));
     measId = record.MeasIdAt(0);
-    QCOMPARE(Count("SELECT count(*) FROM MeasData WHERE MeasID=? AND ExamerID=?",
-                   {measId, examerId}),
-             1L);
+    QCOMPARE(
+        Count("SELECT count(*) FROM MeasData WHERE MeasID=? AND ExamerID=?", {measId, examerId}),
+        1L);
 }
 
 // "Get Report" for one test of the selected person; the frame then shows its reports.
@@ -406,8 +393,8 @@ void TestWalkthrough::testsEachPersonAndTheManAgainADayLater() {
     QCOMPARE(Persons().RecordPage()->MeasIdAt(1), m_manFirst);
     const auto day = [](int measId) {
         hv::CAdoDb db;
-        return db.Open() && db.OpenRecordset("SELECT MeasDate FROM MeasData WHERE MeasID=?",
-                                             {measId})
+        return db.Open() &&
+                       db.OpenRecordset("SELECT MeasDate FROM MeasData WHERE MeasID=?", {measId})
                    ? db.GetDouble("MeasDate")
                    : 0.0;
     };
@@ -489,13 +476,15 @@ void TestWalkthrough::comparesTheMansTwoTests() {
 }
 
 void TestWalkthrough::aGraphPreferenceShowsOnTheReanalysedPages() {
-    const QString firstReport = [&] {
+    const std::string firstReport = [&] {
         hv::CAdoDb db;
-        return db.Open() && db.OpenRecordset("SELECT ReportName FROM ReportList WHERE ReportNo='R01'")
-                   ? QString::fromStdString(db.GetText("ReportName"))
-                   : QString();
+        return db.Open() &&
+                       db.OpenRecordset("SELECT ReportName FROM ReportList WHERE ReportNo='R01'")
+                   ? db.GetText("ReportName")
+                   : std::string();
     }();
-    const QString file = ReportFile(1, firstReport);
+    const QString file =
+        QString::fromStdString(hv::PagePath(hv::ReportPageName(0, firstReport)).string());
     const auto gradePictures = [&] {
         return PageFile(file).count(QRegularExpression(QStringLiteral("src=YC\\d\\d\\.gif")));
     };
@@ -562,7 +551,8 @@ void TestWalkthrough::anEditedAdviceShowsOnTheComposite() {
     QSignalSpy loads(pane.Browser(), &CExplorer::loadFinished);
     pane.CompositeButton()->click();
     QVERIFY(WaitForLoad(loads));
-    const QString composite = PageFile(QStringLiteral("Reports/00-Compositive Report.htm"));
+    const QString composite =
+        PageFile(QString::fromStdString(hv::PagePath(hv::CompositePageName()).string()));
     QVERIFY2(composite.contains(advice), qPrintable(composite.right(3000)));
     QVERIFY(PageText(pane.Browser()).contains(advice));
     Screenshot(&Frame(), QStringLiteral("composite-with-advice"), true);
@@ -584,7 +574,7 @@ void TestWalkthrough::backsUpDeletesRestoresAndRestarts() {
     Toolbar(ctl::Dossier)->click();
     SelectPerson(QStringLiteral("Lina Verin"));
     Persons().Button(CChildList::DeletePerson)->click(); // the recorder answers Yes
-    QCOMPARE(TreeItem(*Persons().Tree(), QStringLiteral("Lina Verin")), nullptr);
+    QCOMPARE(persons_ui::ItemNamed(*Persons().Tree(), QStringLiteral("Lina Verin")), nullptr);
     QCOMPARE(Count("SELECT count(*) FROM Examer WHERE Name='Lina Verin'"), 0L);
     QCOMPARE(Count("SELECT count(*) FROM MeasData WHERE MeasID=?", {m_girlTest}), 0L);
 
@@ -604,7 +594,7 @@ void TestWalkthrough::backsUpDeletesRestoresAndRestarts() {
     StopProgram();
     StartProgram();
     Toolbar(ctl::Dossier)->click();
-    QVERIFY(TreeItem(*Persons().Tree(), QStringLiteral("Lina Verin")) != nullptr);
+    QVERIFY(persons_ui::ItemNamed(*Persons().Tree(), QStringLiteral("Lina Verin")) != nullptr);
     SelectPerson(QStringLiteral("Lina Verin"));
     Persons().TabBar()->setCurrentIndex(1);
     QCOMPARE(Persons().RecordPage()->RowCount(), 1);

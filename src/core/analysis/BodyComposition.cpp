@@ -3,8 +3,8 @@
 #include "analysis/Catalogue.h"
 #include "analysis/ReportValues.h"
 #include "common/Random.h"
+#include "persons/BodyClasses.h"
 
-#include <cctype>
 #include <cmath>
 
 namespace hv {
@@ -12,26 +12,11 @@ namespace {
 
 constexpr int kLargestMeasure = 9999;
 
-// Leading digits as a whole number (after blanks and an optional sign, as the runtime reads
-// them); -1 when there are none or the number is out of 1..9999.
+// Height or weight as the person editor reads them (leading digits, "170cm" is 170); -1
+// unless the number is in 1..9999.
 int ParseMeasure(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long value = 0;
-    bool any = false;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        any = true;
-        value = value * 10 + (text[i] - '0');
-        if (value > kLargestMeasure)
-            return -1;
-    }
-    if (!any || negative || value < 1)
-        return -1;
-    return static_cast<int>(value);
+    const int value = ParseLeadingInteger(text);
+    return value >= 1 && value <= kLargestMeasure ? value : -1;
 }
 
 struct Frame {

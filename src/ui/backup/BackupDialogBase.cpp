@@ -2,9 +2,13 @@
 
 #include "backup/BackupOptions.h"
 #include "data/MessageSink.h"
+#include "data/StringTable.h"
+#include "ui/widgets/FileDialog.h"
 #include "ui/widgets/Pictures.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -80,13 +84,32 @@ BackupDialogBase::~BackupDialogBase() {
         m_worker.join();
 }
 
-void BackupDialogBase::RunInBackground(std::function<void(hv::BackupProgress&)> work) {
+std::string BackupDialogBase::ChooseArchive(ArchiveUse use) {
+    const QString filter = QStringLiteral("Backup Files (*.zip)");
+    const QString proposed = QDir::current().filePath(QStringLiteral("Backup.zip"));
+    const QString file =
+        use == ArchiveUse::Write
+            ? FileDialog::getSaveFileName(
+                  this, QString::fromUtf8(hv::LoadString(hv::ids::BackupFileTo)), proposed, filter)
+            : FileDialog::getOpenFileName(
+                  this, QString::fromUtf8(hv::LoadString(hv::ids::OpenBackupFile)), proposed,
+                  filter);
+    if (file.isEmpty()) {
+        reject();
+        return {};
+    }
+    return QFile::encodeName(file).toStdString();
+}
+
+void BackupDialogBase::RunInBackground(std::function<void(const hv::BackupOptions&)> work) {
     m_start->setEnabled(false);
     m_exit->setEnabled(false);
     m_bar->setValue(0);
     m_worker = std::thread([this, work = std::move(work)] {
         BarRelay relay(m_bar);
-        work(relay);
+        hv::BackupOptions options;
+        options.progress = &relay;
+        work(options);
         QMetaObject::invokeMethod(
             this, [this] { WorkEnded(); }, Qt::QueuedConnection);
     });

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <string>
 #include <thread>
 
 class QLabel;
@@ -9,7 +10,7 @@ class QProgressBar;
 class QPushButton;
 
 namespace hv {
-class BackupProgress;
+struct BackupOptions;
 }
 
 // What the backup and the restore dialogs share: a picture, a line of text, a progress bar
@@ -39,8 +40,13 @@ protected:
     // The work has ended; called on the GUI thread after the worker has been joined.
     virtual void OnWorkDone() = 0;
 
-    // Runs work on the worker thread with a progress that moves the bar.
-    void RunInBackground(std::function<void(hv::BackupProgress&)> work);
+    // Asks for the archive in a file dialog that proposes "Backup.zip" in the current folder
+    // and lists zip files: to be written or to be read. The chosen path as the file system
+    // spells it; empty when the operator cancelled, which closes this dialog.
+    enum class ArchiveUse { Write, Read };
+    std::string ChooseArchive(ArchiveUse use);
+    // Runs work on the worker thread with options whose progress moves the bar.
+    void RunInBackground(std::function<void(const hv::BackupOptions&)> work);
     // Ends the dialog after the work: a failure (already reported by the work) cancels it;
     // a success fills the bar, shows the finishing message and accepts. Returns succeeded.
     bool Finish(bool succeeded, int finishedMessageId);

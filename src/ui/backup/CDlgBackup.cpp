@@ -3,9 +3,6 @@
 #include "backup/DatabaseBackup.h"
 #include "data/AdoDb.h"
 #include "data/StringTable.h"
-#include "ui/backup/BackupFileNames.h"
-#include "ui/widgets/FileDialog.h"
-
 
 namespace {
 
@@ -20,17 +17,10 @@ CDlgBackup::CDlgBackup(QWidget* parent)
 }
 
 void CDlgBackup::OnStart() {
-    const QString file =
-        FileDialog::getSaveFileName(this, backup_files::Caption(hv::ids::BackupFileTo),
-                                    backup_files::ProposedPath(), backup_files::kFilter);
-    if (file.isEmpty()) {
-        reject();
+    const std::string archive = ChooseArchive(ArchiveUse::Write);
+    if (archive.empty())
         return;
-    }
-    const std::string archive = backup_files::LocalPath(file);
-    RunInBackground([this, archive](hv::BackupProgress& progress) {
-        hv::BackupOptions options;
-        options.progress = &progress;
+    RunInBackground([this, archive](const hv::BackupOptions& options) {
         m_ok = hv::BackupDatabase(hv::CAdoDb::kDatabasePath, archive, options).ok;
     });
 }

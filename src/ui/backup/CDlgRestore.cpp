@@ -3,8 +3,6 @@
 #include "backup/DatabaseRestore.h"
 #include "data/AdoDb.h"
 #include "data/StringTable.h"
-#include "ui/backup/BackupFileNames.h"
-#include "ui/widgets/FileDialog.h"
 
 #include <QCoreApplication>
 
@@ -21,19 +19,12 @@ CDlgRestore::CDlgRestore(QWidget* parent)
 }
 
 void CDlgRestore::OnStart() {
-    const QString file =
-        FileDialog::getOpenFileName(this, backup_files::Caption(hv::ids::OpenBackupFile),
-                                    backup_files::ProposedPath(), backup_files::kFilter);
-    if (file.isEmpty()) {
-        reject();
+    const std::string archive = ChooseArchive(ArchiveUse::Read);
+    if (archive.empty())
         return;
-    }
-    const std::string archive = backup_files::LocalPath(file);
     // The question is asked from the worker; the message sink shows it on this thread,
     // whose event loop keeps running meanwhile.
-    RunInBackground([this, archive](hv::BackupProgress& progress) {
-        hv::BackupOptions options;
-        options.progress = &progress;
+    RunInBackground([this, archive](const hv::BackupOptions& options) {
         m_outcome = hv::RestoreDatabase(archive, hv::CAdoDb::kDatabasePath, options).outcome;
     });
 }
