@@ -1,5 +1,4 @@
 #include "AdminCommands.h"
-
 #include "data/DeliveredDatabase.h"
 
 #include <iostream>

@@ -2,7 +2,6 @@
 // It works in the current folder like the program itself (DataBase/DataBase.mdb, Reports/).
 
 #include "AdminCommands.h"
-
 #include "data/MessageSink.h"
 
 #include <array>

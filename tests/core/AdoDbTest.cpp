@@ -1,12 +1,12 @@
+#include "data/AdoDb.h"
+
 #include "RecordingSink.h"
 #include "TestDatabase.h"
-#include "data/AdoDb.h"
 #include "data/StringTable.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-
-#include <fstream>
 
 using namespace hv;
 using hv::test::RecordingSink;
@@ -35,8 +35,8 @@ TEST_F(AdoDbTest, OpenFailuresShowOneConnectionMessageAndReturnFalse) {
     TempDir other;
     std::ofstream(other.file("text.mdb")) << "this is not a database, just some text";
     std::filesystem::create_directory(other.path() / "folder.mdb");
-    for (const std::string& path : {other.file("missing.mdb"), other.file("text.mdb"),
-                                   other.file("folder.mdb")}) {
+    for (const std::string& path :
+         {other.file("missing.mdb"), other.file("text.mdb"), other.file("folder.mdb")}) {
         SCOPED_TRACE(path);
         sink.messages.clear();
         CAdoDb db;
@@ -94,10 +94,12 @@ TEST_F(AdoDbTest, NewKeyIsReadBackOnTheSameConnectionOnly) {
 TEST_F(AdoDbTest, KeysAreNeverReused) {
     CAdoDb db;
     ASSERT_TRUE(db.Open());
-    ASSERT_TRUE(db.AddRow("MeasData", {{"ExamerID", 1}, {"MeasDate", 45000.5}, {"MeasValue", "1-"}}));
+    ASSERT_TRUE(
+        db.AddRow("MeasData", {{"ExamerID", 1}, {"MeasDate", 45000.5}, {"MeasValue", "1-"}}));
     const int first = db.LastInsertKey();
     ASSERT_TRUE(db.Execute("delete from MeasData where MeasID=?", {first}));
-    ASSERT_TRUE(db.AddRow("MeasData", {{"ExamerID", 1}, {"MeasDate", 45001.5}, {"MeasValue", "2-"}}));
+    ASSERT_TRUE(
+        db.AddRow("MeasData", {{"ExamerID", 1}, {"MeasDate", 45001.5}, {"MeasValue", "2-"}}));
     EXPECT_GT(db.LastInsertKey(), first);
 }
 
@@ -107,7 +109,8 @@ TEST_F(AdoDbTest, TwoWrappersAtOnceSeeConsistentDataAndCloseTheirOwnConnections)
     const int g1 = AddGroup(writer, "A");
     const int g2 = AddGroup(writer, "B");
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(writer.AddRow("Examer", {{"GroupID", i < 2 ? g1 : g2}, {"Name", "p" + std::to_string(i)}}));
+        ASSERT_TRUE(writer.AddRow(
+            "Examer", {{"GroupID", i < 2 ? g1 : g2}, {"Name", "p" + std::to_string(i)}}));
 
     CAdoDb groups;
     ASSERT_TRUE(groups.Open());
@@ -143,10 +146,14 @@ TEST_F(AdoDbTest, EmptyResultLeavesTheCursorAtEnd) {
 }
 
 TEST_F(AdoDbTest, HostileTextRoundTripsUnchanged) {
-    const std::vector<std::string> texts = {
-        "O'Brien \"Junior\"", "100% sure", "%s and %d and %n", "'; drop table Examer; --",
-        "Ærøskøbing Þór Ελένη Юлия 王小明 ✓", std::string(10000, 'x') + "end", "line1\r\nline2",
-        ""};
+    const std::vector<std::string> texts = {"O'Brien \"Junior\"",
+                                            "100% sure",
+                                            "%s and %d and %n",
+                                            "'; drop table Examer; --",
+                                            "Ærøskøbing Þór Ελένη Юлия 王小明 ✓",
+                                            std::string(10000, 'x') + "end",
+                                            "line1\r\nline2",
+                                            ""};
     CAdoDb db;
     ASSERT_TRUE(db.Open());
     for (const std::string& text : texts) {
@@ -183,9 +190,10 @@ TEST_F(AdoDbTest, UpdateRowChangesOnlyTheKeyedRow) {
     ASSERT_TRUE(db.Open());
     const int a = AddGroup(db, "first");
     const int b = AddGroup(db, "second");
-    ASSERT_TRUE(db.UpdateRow("GroupList", "GroupID", a, {{"Name", "renamed"}, {"Description", "x"}}));
-    ASSERT_TRUE(db.OpenRecordset("select Name from GroupList where GroupID in (?, ?) order by GroupID",
-                                 {a, b}));
+    ASSERT_TRUE(
+        db.UpdateRow("GroupList", "GroupID", a, {{"Name", "renamed"}, {"Description", "x"}}));
+    ASSERT_TRUE(db.OpenRecordset(
+        "select Name from GroupList where GroupID in (?, ?) order by GroupID", {a, b}));
     EXPECT_EQ(db.GetText("Name"), "renamed");
     db.MoveNext();
     EXPECT_EQ(db.GetText("Name"), "second");
@@ -250,7 +258,8 @@ TEST_F(AdoDbTest, LongMeasurementStringIsStoredWhole) {
     ASSERT_EQ(value.size(), 512u);
     CAdoDb db;
     ASSERT_TRUE(db.Open());
-    ASSERT_TRUE(db.AddRow("MeasData", {{"ExamerID", 3}, {"MeasDate", 45000.25}, {"MeasValue", value}}));
+    ASSERT_TRUE(
+        db.AddRow("MeasData", {{"ExamerID", 3}, {"MeasDate", 45000.25}, {"MeasValue", value}}));
     ASSERT_TRUE(db.OpenRecordset("select * from MeasData where MeasID=?", {db.LastInsertKey()}));
     EXPECT_EQ(db.GetText("MeasValue"), value);
     EXPECT_DOUBLE_EQ(db.GetDouble("MeasDate"), 45000.25);

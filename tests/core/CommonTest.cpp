@@ -3,7 +3,6 @@
 #include "common/Random.h"
 
 #include <gtest/gtest.h>
-
 #include <thread>
 
 using namespace hv;
@@ -35,10 +34,8 @@ TEST(OleDateTest, ConvertsBothWays) {
         double ole;
     };
     const std::vector<Case> cases = {
-        {{1899, 12, 30, 0, 0, 0}, 0.0},
-        {{1900, 1, 1, 0, 0, 0}, 2.0},
-        {{2000, 1, 1, 12, 0, 0}, 36526.5},
-        {{2024, 2, 29, 6, 0, 0}, 45351.25},
+        {{1899, 12, 30, 0, 0, 0}, 0.0},       {{1900, 1, 1, 0, 0, 0}, 2.0},
+        {{2000, 1, 1, 12, 0, 0}, 36526.5},    {{2024, 2, 29, 6, 0, 0}, 45351.25},
         {{2026, 12, 10, 18, 0, 0}, 46366.75},
     };
     for (const Case& c : cases) {

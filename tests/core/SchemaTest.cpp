@@ -1,13 +1,13 @@
+#include "data/Schema.h"
+
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "data/AdoDb.h"
 #include "data/DeliveredDatabase.h"
-#include "data/Schema.h"
 #include "data/SeedData.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <set>
 
 using namespace hv;
@@ -34,21 +34,24 @@ protected:
 TEST_F(SchemaTest, EveryTableExistsWithItsColumnsInOrder) {
     CAdoDb db;
     ASSERT_TRUE(db.Open());
-    ASSERT_TRUE(db.OpenRecordset(
-        "select count(*) as cnt from sqlite_master where type='table' and name not like 'sqlite%'"));
+    ASSERT_TRUE(db.OpenRecordset("select count(*) as cnt from sqlite_master where type='table' and "
+                                 "name not like 'sqlite%'"));
     EXPECT_EQ(db.GetLong("cnt"), 47);
 
     const std::vector<std::pair<std::string, std::vector<std::string>>> fixed = {
         {"GroupList", {"GroupID", "Name", "Description"}},
-        {"Examer", {"ExamerID", "GroupID", "Name", "Sex", "Birthday", "Height", "Weight", "Result",
-                    "Telephone", "Mobile", "Email", "Company", "Job", "Address", "Remark", "BzY",
-                    "BzM", "BzHW"}},
+        {"Examer",
+         {"ExamerID", "GroupID", "Name", "Sex", "Birthday", "Height", "Weight", "Result",
+          "Telephone", "Mobile", "Email", "Company", "Job", "Address", "Remark", "BzY", "BzM",
+          "BzHW"}},
         {"MeasData", {"MeasID", "ExamerID", "MeasDate", "MeasValue"}},
-        {"ReportValueAll", {"MeasID", "System", "Item", "ValueRange", "Value", "ValueResult", "Type"}},
+        {"ReportValueAll",
+         {"MeasID", "System", "Item", "ValueRange", "Value", "ValueResult", "Type"}},
         {"ReportList", {"ReportNo", "ReportName", "Sex", "ShowOrder", "IfShow_M", "IfShow_F"}},
         {"Product", {"OrderNo", "Type", "System", "Suggest"}},
-        {"SetValue", {"ReportStandard", "ReportShuoMing", "IfCanChu", "IfProg", "MachineLM",
-                      "PageHead", "PageFoot"}},
+        {"SetValue",
+         {"ReportStandard", "ReportShuoMing", "IfCanChu", "IfProg", "MachineLM", "PageHead",
+          "PageFoot"}},
     };
     for (const auto& [table, columns] : fixed)
         EXPECT_EQ(ColumnsOf(db, table), columns) << table;
@@ -56,10 +59,11 @@ TEST_F(SchemaTest, EveryTableExistsWithItsColumnsInOrder) {
 
 TEST_F(SchemaTest, ValueTablesHaveMeasIdThenTheirValueColumns) {
     const std::vector<std::pair<int, int>> sizes = {
-        {1, 15}, {2, 5},  {3, 5},  {4, 5},  {5, 3},  {6, 4},  {7, 4},  {8, 5},  {9, 5},  {10, 5},
-        {11, 5}, {12, 3}, {13, 5}, {14, 5}, {15, 19}, {16, 3}, {17, 3}, {18, 9}, {19, 10}, {20, 7},
-        {21, 9}, {22, 5}, {23, 10}, {24, 10}, {25, 7}, {26, 16}, {27, 8}, {28, 5}, {29, 5}, {30, 6},
-        {31, 5}, {32, 4}, {33, 7}, {34, 16}, {35, 9}, {36, 14}, {37, 4}, {38, 4}, {39, 4}, {99, 28}};
+        {1, 15}, {2, 5},   {3, 5},   {4, 5},   {5, 3},  {6, 4},  {7, 4},   {8, 5},
+        {9, 5},  {10, 5},  {11, 5},  {12, 3},  {13, 5}, {14, 5}, {15, 19}, {16, 3},
+        {17, 3}, {18, 9},  {19, 10}, {20, 7},  {21, 9}, {22, 5}, {23, 10}, {24, 10},
+        {25, 7}, {26, 16}, {27, 8},  {28, 5},  {29, 5}, {30, 6}, {31, 5},  {32, 4},
+        {33, 7}, {34, 16}, {35, 9},  {36, 14}, {37, 4}, {38, 4}, {39, 4},  {99, 28}};
     CAdoDb db;
     ASSERT_TRUE(db.Open());
     for (const auto& [number, count] : sizes) {
@@ -76,7 +80,8 @@ TEST_F(SchemaTest, ValueTablesHaveMeasIdThenTheirValueColumns) {
 TEST_F(SchemaTest, ReportNineHoldsTextOthersHoldDoubles) {
     CAdoDb db;
     ASSERT_TRUE(db.Open());
-    ASSERT_TRUE(db.AddRow("ReportValue09", {{"MeasID", 1}, {"Value03", "u0.15"}, {"Value05", "25%"}}));
+    ASSERT_TRUE(
+        db.AddRow("ReportValue09", {{"MeasID", 1}, {"Value03", "u0.15"}, {"Value05", "25%"}}));
     ASSERT_TRUE(db.AddRow("ReportValue13", {{"MeasID", 1}, {"Value05", 7.35}}));
     ASSERT_TRUE(db.OpenRecordset("select * from ReportValue09"));
     EXPECT_EQ(db.GetText("Value03"), "u0.15");
@@ -119,8 +124,8 @@ TEST_F(SchemaTest, SeedRowsDescribeFortyReportsInSlotOrder) {
         EXPECT_EQ(name.find_first_of("\\/:*?\"<>|"), std::string::npos) << name;
         EXPECT_FALSE(name.empty());
         const std::string expectedSex = (slot == 15 || slot == 16 || slot == 30) ? "M"
-                                        : (slot == 17 || slot == 21)               ? "F"
-                                                                                   : "A";
+                                        : (slot == 17 || slot == 21)             ? "F"
+                                                                                 : "A";
         EXPECT_EQ(db.GetText("Sex"), expectedSex) << name;
         EXPECT_EQ(db.GetLong("ShowOrder"), slot + 1);
         EXPECT_EQ(db.GetLong("IfShow_M"), -1);
@@ -170,7 +175,8 @@ TEST_F(SchemaTest, DeletingATestLeavesItsValueRows) {
     const int meas = db.LastInsertKey();
     ASSERT_TRUE(db.AddRow("ReportValue01", {{"MeasID", meas}, {"Value01", 50.0}}));
     ASSERT_TRUE(db.Execute("delete from MeasData where MeasID in (?)", {meas}));
-    ASSERT_TRUE(db.OpenRecordset("select count(*) as cnt from ReportValue01 where MeasID=?", {meas}));
+    ASSERT_TRUE(
+        db.OpenRecordset("select count(*) as cnt from ReportValue01 where MeasID=?", {meas}));
     EXPECT_EQ(db.GetLong("cnt"), 1);
     ASSERT_TRUE(db.AddRow("MeasData", {{"ExamerID", 1}, {"MeasDate", 45001.0}}));
     EXPECT_GT(db.LastInsertKey(), meas);

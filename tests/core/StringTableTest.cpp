@@ -1,6 +1,7 @@
+#include "data/StringTable.h"
+
 #include "RecordingSink.h"
 #include "data/MessageSink.h"
-#include "data/StringTable.h"
 
 #include <gtest/gtest.h>
 

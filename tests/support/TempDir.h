@@ -13,8 +13,8 @@ public:
     TempDir() {
         std::random_device rd;
         for (;;) {
-            m_path = std::filesystem::temp_directory_path() /
-                     ("halvoret-test-" + std::to_string(rd()));
+            m_path =
+                std::filesystem::temp_directory_path() / ("halvoret-test-" + std::to_string(rd()));
             if (std::filesystem::create_directory(m_path))
                 break;
         }

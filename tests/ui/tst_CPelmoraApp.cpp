@@ -3,8 +3,6 @@
 #include "TempDir.h"
 #include "data/DeliveredDatabase.h"
 #include "data/MessageSink.h"
-
-#include <filesystem>
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CPelmoraApp.h"
 #include "ui/app/CSplashWnd.h"
@@ -14,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+#include <filesystem>
 
 namespace {
 

@@ -15,7 +15,9 @@ std::atomic<const Clock*> g_clock{&g_systemClock};
 
 } // namespace
 
-const Clock& CurrentClock() { return *g_clock.load(); }
+const Clock& CurrentClock() {
+    return *g_clock.load();
+}
 
 const Clock* SetClock(const Clock* clock) {
     const Clock* previous = g_clock.exchange(clock ? clock : &g_systemClock);

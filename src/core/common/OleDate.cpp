@@ -11,8 +11,8 @@ long long DaysFromCivil(int y, int m, int d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 +
-                         static_cast<unsigned>(d) - 1;
+    const unsigned doy =
+        (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<long long>(doe) - 719468;
 }
@@ -34,7 +34,8 @@ const long long kOleEpochDays = DaysFromCivil(1899, 12, 30);
 } // namespace
 
 double ToOleDate(const DateTime& dt) {
-    const double days = static_cast<double>(DaysFromCivil(dt.year, dt.month, dt.day) - kOleEpochDays);
+    const double days =
+        static_cast<double>(DaysFromCivil(dt.year, dt.month, dt.day) - kOleEpochDays);
     const double fraction = (dt.hour * 3600.0 + dt.minute * 60.0 + dt.second) / 86400.0;
     return days + fraction;
 }
@@ -65,9 +66,13 @@ DateTime ToLocalDateTime(Clock::TimePoint t) {
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-DateTime LocalNow() { return ToLocalDateTime(CurrentClock().Now()); }
+DateTime LocalNow() {
+    return ToLocalDateTime(CurrentClock().Now());
+}
 
-double OleNow() { return ToOleDate(LocalNow()); }
+double OleNow() {
+    return ToOleDate(LocalNow());
+}
 
 int WholeYearsBetween(const DateTime& birth, const DateTime& at) {
     int years = at.year - birth.year;

@@ -3,11 +3,10 @@
 #include "data/MessageSink.h"
 #include "data/StringTable.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <sqlite3.h>
 
 namespace hv {
 namespace {
@@ -113,19 +112,23 @@ DbValue ColumnValue(sqlite3_stmt* stmt, int column) {
 
 CAdoDb::CAdoDb() = default;
 
-CAdoDb::~CAdoDb() { Close(); }
+CAdoDb::~CAdoDb() {
+    Close();
+}
 
 void CAdoDb::SetBusyTimeout(std::chrono::milliseconds timeout) {
     g_busyTimeoutMs = static_cast<int>(timeout.count());
 }
 
-bool CAdoDb::Open() { return Open(kDatabasePath); }
+bool CAdoDb::Open() {
+    return Open(kDatabasePath);
+}
 
 bool CAdoDb::Open(const std::string& path) {
     Close();
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, g_busyTimeoutMs.load());
         // Opening is lazy: reading the schema proves the file is a database we can use.
@@ -141,7 +144,8 @@ bool CAdoDb::Open(const std::string& path) {
 }
 
 bool CAdoDb::Fail() {
-    ShowMessage(std::string(m_db ? sqlite3_errmsg(m_db) : LoadString(ids::DatabaseConnectionError)));
+    ShowMessage(
+        std::string(m_db ? sqlite3_errmsg(m_db) : LoadString(ids::DatabaseConnectionError)));
     return false;
 }
 
@@ -221,8 +225,9 @@ void CAdoDb::MoveNext() {
 
 const std::string& CAdoDb::FieldName(int position) const {
     static const std::string empty;
-    return position >= 0 && position < FieldCount() ? m_columnNames[static_cast<std::size_t>(position)]
-                                                    : empty;
+    return position >= 0 && position < FieldCount()
+               ? m_columnNames[static_cast<std::size_t>(position)]
+               : empty;
 }
 
 const DbValue& CAdoDb::NullValue() const {

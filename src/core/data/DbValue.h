@@ -15,8 +15,7 @@ public:
 
     DbValue() = default;
     DbValue(std::nullptr_t) {}
-    template <std::integral T>
-    DbValue(T v) : m_value(static_cast<std::int64_t>(v)) {}
+    template <std::integral T> DbValue(T v) : m_value(static_cast<std::int64_t>(v)) {}
     DbValue(double v) : m_value(v) {}
     DbValue(const char* v) : m_value(std::string(v)) {}
     DbValue(std::string v) : m_value(std::move(v)) {}

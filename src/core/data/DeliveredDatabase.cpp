@@ -3,11 +3,10 @@
 #include "data/Schema.h"
 #include "data/SeedData.h"
 
-#include <sqlite3.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <sqlite3.h>
 
 namespace hv {
 namespace {
@@ -36,8 +35,7 @@ public:
     Inserter(const Inserter&) = delete;
     Inserter& operator=(const Inserter&) = delete;
 
-    template <typename... Values>
-    bool Run(std::string& error, const Values&... values) {
+    template <typename... Values> bool Run(std::string& error, const Values&... values) {
         if (!m_stmt) {
             error = sqlite3_errmsg(m_db);
             return false;
@@ -72,8 +70,7 @@ bool InsertSeedRows(sqlite3* db, std::string& error) {
         if (!report.Run(error, r.reportNo, r.name, r.sex, slot + 1) ||
             !advice.Run(error, kAdviceOrderBaseA + slot, std::string_view("A"), r.name,
                         r.adviceA) ||
-            !advice.Run(error, kAdviceOrderBaseB + slot, std::string_view("B"), r.name,
-                        r.adviceB))
+            !advice.Run(error, kAdviceOrderBaseB + slot, std::string_view("B"), r.name, r.adviceB))
             return false;
         ++slot;
     }
@@ -85,8 +82,8 @@ bool InsertSeedRows(sqlite3* db, std::string& error) {
 
 bool WriteDatabase(const std::string& path, std::string& error) {
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     DbHandle db(raw);
     if (rc != SQLITE_OK) {
         error = raw ? sqlite3_errmsg(raw) : "cannot create the database file";

@@ -27,9 +27,17 @@ MessageSink* SetMessageSink(MessageSink* sink) {
     return previous == &g_stderrSink ? nullptr : previous;
 }
 
-void ShowMessage(const std::string& text) { g_sink.load()->ShowMessage(text); }
-bool AskYesNo(const std::string& text) { return g_sink.load()->AskYesNo(text); }
-void ShowMessage(int stringId) { ShowMessage(std::string(LoadString(stringId))); }
-bool AskYesNo(int stringId) { return AskYesNo(std::string(LoadString(stringId))); }
+void ShowMessage(const std::string& text) {
+    g_sink.load()->ShowMessage(text);
+}
+bool AskYesNo(const std::string& text) {
+    return g_sink.load()->AskYesNo(text);
+}
+void ShowMessage(int stringId) {
+    ShowMessage(std::string(LoadString(stringId)));
+}
+bool AskYesNo(int stringId) {
+    return AskYesNo(std::string(LoadString(stringId)));
+}
 
 } // namespace hv

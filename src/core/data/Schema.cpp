@@ -20,16 +20,16 @@ struct ValueTableSize {
 
 // Value columns per report table; report 09 holds text.
 constexpr std::array kValueTableSizes{
-    ValueTableSize{1, 15},  ValueTableSize{2, 5},   ValueTableSize{3, 5},   ValueTableSize{4, 5},
-    ValueTableSize{5, 3},   ValueTableSize{6, 4},   ValueTableSize{7, 4},   ValueTableSize{8, 5},
-    ValueTableSize{9, 5},   ValueTableSize{10, 5},  ValueTableSize{11, 5},  ValueTableSize{12, 3},
-    ValueTableSize{13, 5},  ValueTableSize{14, 5},  ValueTableSize{15, 19}, ValueTableSize{16, 3},
-    ValueTableSize{17, 3},  ValueTableSize{18, 9},  ValueTableSize{19, 10}, ValueTableSize{20, 7},
-    ValueTableSize{21, 9},  ValueTableSize{22, 5},  ValueTableSize{23, 10}, ValueTableSize{24, 10},
-    ValueTableSize{25, 7},  ValueTableSize{26, 16}, ValueTableSize{27, 8},  ValueTableSize{28, 5},
-    ValueTableSize{29, 5},  ValueTableSize{30, 6},  ValueTableSize{31, 5},  ValueTableSize{32, 4},
-    ValueTableSize{33, 7},  ValueTableSize{34, 16}, ValueTableSize{35, 9},  ValueTableSize{36, 14},
-    ValueTableSize{37, 4},  ValueTableSize{38, 4},  ValueTableSize{39, 4},  ValueTableSize{99, 28},
+    ValueTableSize{1, 15}, ValueTableSize{2, 5},   ValueTableSize{3, 5},   ValueTableSize{4, 5},
+    ValueTableSize{5, 3},  ValueTableSize{6, 4},   ValueTableSize{7, 4},   ValueTableSize{8, 5},
+    ValueTableSize{9, 5},  ValueTableSize{10, 5},  ValueTableSize{11, 5},  ValueTableSize{12, 3},
+    ValueTableSize{13, 5}, ValueTableSize{14, 5},  ValueTableSize{15, 19}, ValueTableSize{16, 3},
+    ValueTableSize{17, 3}, ValueTableSize{18, 9},  ValueTableSize{19, 10}, ValueTableSize{20, 7},
+    ValueTableSize{21, 9}, ValueTableSize{22, 5},  ValueTableSize{23, 10}, ValueTableSize{24, 10},
+    ValueTableSize{25, 7}, ValueTableSize{26, 16}, ValueTableSize{27, 8},  ValueTableSize{28, 5},
+    ValueTableSize{29, 5}, ValueTableSize{30, 6},  ValueTableSize{31, 5},  ValueTableSize{32, 4},
+    ValueTableSize{33, 7}, ValueTableSize{34, 16}, ValueTableSize{35, 9},  ValueTableSize{36, 14},
+    ValueTableSize{37, 4}, ValueTableSize{38, 4},  ValueTableSize{39, 4},  ValueTableSize{99, 28},
 };
 
 constexpr int kTextValueReport = 9;
@@ -64,11 +64,9 @@ std::vector<TableDef> BuildTables() {
                        {"BzY", kLong},
                        {"BzM", kLong},
                        {"BzHW", kText}}});
-    tables.push_back({"MeasData",
-                      {{"MeasID", kKey},
-                       {"ExamerID", kLong},
-                       {"MeasDate", kDate},
-                       {"MeasValue", kText}}});
+    tables.push_back(
+        {"MeasData",
+         {{"MeasID", kKey}, {"ExamerID", kLong}, {"MeasDate", kDate}, {"MeasValue", kText}}});
     for (int number : ValueReportNumbers()) {
         TableDef table{ValueTableName(number), {{"MeasID", kLong}}};
         const char* type = number == kTextValueReport ? kText : kDouble;
@@ -167,7 +165,8 @@ std::vector<std::string> SchemaStatements() {
         const std::string t = c.table, col = c.column;
         const std::string body = " WHEN NEW." + col + " IS NOT NULL AND NEW." + col +
                                  " NOT IN (0, -1) BEGIN UPDATE " + t + " SET " + col +
-                                 " = CASE WHEN " + col + " = 0 THEN 0 ELSE -1 END WHERE rowid = "
+                                 " = CASE WHEN " + col +
+                                 " = 0 THEN 0 ELSE -1 END WHERE rowid = "
                                  "NEW.rowid; END";
         statements.push_back("CREATE TRIGGER " + t + col + "OnInsert AFTER INSERT ON " + t + body);
         statements.push_back("CREATE TRIGGER " + t + col + "OnUpdate AFTER UPDATE OF " + col +

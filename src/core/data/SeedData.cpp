@@ -75,8 +75,7 @@ constexpr std::array kReports{
                "A laboratory test ordered by a physician can determine actual mineral levels.",
                "A varied diet with vegetables, fruit, whole grains, nuts and fish provides most "
                "minerals."},
-    SeedReport{"R16", "Prostate", "M",
-               "Changes in urination should be examined by a urologist.",
+    SeedReport{"R16", "Prostate", "M", "Changes in urination should be examined by a urologist.",
                "Drinking enough, moving regularly and avoiding long sitting are good for the "
                "prostate."},
     SeedReport{"R17", "Male Hormones", "M",
@@ -128,8 +127,7 @@ constexpr std::array kReports{
     SeedReport{"R29", "Bone Growth", "A",
                "Questions about a child's growth are best discussed with a paediatrician.",
                "Exercise, enough sleep and food rich in calcium and protein support growth."},
-    SeedReport{"R30", "Coenzymes", "A",
-               "Lasting tiredness should be clarified by a physician.",
+    SeedReport{"R30", "Coenzymes", "A", "Lasting tiredness should be clarified by a physician.",
                "A varied diet with whole grains, vegetables and legumes supplies these "
                "substances."},
     SeedReport{"R31", "Semen", "M",
@@ -157,8 +155,7 @@ constexpr std::array kReports{
     SeedReport{"R37", "Large Intestine", "A",
                "Blood in the stool or lasting changes in bowel habits need medical examination.",
                "Fibre, enough water and daily movement keep the bowels regular."},
-    SeedReport{"R38", "Thyroid", "A",
-               "A thyroid blood test by a physician gives reliable values.",
+    SeedReport{"R38", "Thyroid", "A", "A thyroid blood test by a physician gives reliable values.",
                "Iodised salt and a balanced diet provide the iodine the thyroid needs."},
     SeedReport{"R39", "Neurotransmitters", "A",
                "Questions about attention or mood are best discussed with a physician.",
@@ -170,6 +167,8 @@ constexpr std::array kReports{
 
 } // namespace
 
-std::span<const SeedReport> SeedReports() { return kReports; }
+std::span<const SeedReport> SeedReports() {
+    return kReports;
+}
 
 } // namespace hv

@@ -128,8 +128,7 @@ void CMainFrame::ShowComparePane(int firstMeasId, int secondMeasId) {
     m_pComparePane->repaint();
 }
 
-template <typename Dialog>
-void CMainFrame::RunModal() {
+template <typename Dialog> void CMainFrame::RunModal() {
     Dialog dialog(this);
     dialog.exec();
 }

@@ -58,8 +58,7 @@ protected:
 private:
     void CreateLayout();
     void ConnectToolbar();
-    template <typename Dialog>
-    void RunModal();
+    template <typename Dialog> void RunModal();
 
     bool m_bShowHome = true;
     CChildList* m_pPersonPane = nullptr;
