@@ -707,9 +707,9 @@ int ReportNumber(int slot) {
 }
 
 int ReferenceLabelBase(int slot, int item) {
-    if (slot == 12 && item == 5)
+    if (slot == kBasicConditionSlot && item == 5)
         return 10; // "PH": Normal, Acid, Alkaline
-    if ((slot == 3 && item == 5) || (slot == 11 && item == 3))
+    if ((slot == kGallbladderSlot && item == 5) || (slot == kBloodSugarSlot && item == 3))
         return 7; // Health Scope, Negative, Positive
     return 4;     // Health Scope, Reduction, Increase
 }

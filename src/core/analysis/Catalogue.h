@@ -14,6 +14,9 @@ namespace hv {
 inline constexpr int kReportSlotCount = 40;
 inline constexpr int kTextReportSlot = 8;       // report 09: four text-valued items
 inline constexpr int kBodyCompositionSlot = 39; // report 99: computed from the person
+inline constexpr int kGallbladderSlot = 3;      // report 04, item 5: "Bilirubin (DBIL)"
+inline constexpr int kBloodSugarSlot = 11;      // report 12: reference items, not summarised
+inline constexpr int kBasicConditionSlot = 12;  // report 13, item 5: "PH"
 
 // A person of this age or younger at the test date gets only the five child reports
 // (R15, R23, R24, R30, R39), whatever their sex.

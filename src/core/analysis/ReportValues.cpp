@@ -11,9 +11,9 @@
 namespace hv {
 namespace {
 
-constexpr int kUnderAgeSlot = 11; // its reference items stay normal below kSideDrawAge
+// Below this age the side draws of the blood sugar report stay within the normal range; so
+// do those of "PH" (item 5 of the basic physical condition report) at any age.
 constexpr int kSideDrawAge = 35;
-constexpr int kPhSlot = 12; // "PH": fresh values always within its range
 constexpr int kPhItem = 5;
 
 struct Band {
@@ -22,7 +22,8 @@ struct Band {
 };
 
 bool SideDrawForced(int slot, int item, int age) {
-    return (slot == kUnderAgeSlot && age < kSideDrawAge) || (slot == kPhSlot && item == kPhItem);
+    return (slot == kBloodSugarSlot && age < kSideDrawAge) ||
+           (slot == kBasicConditionSlot && item == kPhItem);
 }
 
 Band SideBand(const ItemRange& r) {
