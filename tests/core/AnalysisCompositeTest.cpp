@@ -45,6 +45,17 @@ protected:
         bool operator==(const SummaryRow&) const = default;
     };
 
+    // Collects the test's abnormal items from its stored rows and replaces its summary, as an
+    // analysis does.
+    bool Summarise(std::int32_t measId) {
+        const AbnormalItems found = CollectAbnormalItems(
+            [&](int slot, std::vector<DbValue>& values) {
+                return ReadValueRow(db, ReportNumber(slot), measId, values);
+            },
+            names);
+        return found.complete && ReplaceSummary(db, measId, found.items);
+    }
+
     std::vector<SummaryRow> Summary(std::int32_t measId) {
         std::vector<SummaryRow> rows;
         EXPECT_TRUE(db.OpenRecordset("SELECT * FROM ReportValueAll WHERE MeasID=? ORDER BY rowid",
@@ -76,7 +87,7 @@ protected:
 TEST_F(CompositeTest, SummaryListsEveryItemNotGradedNormal) {
     StoreRow(0, 7, {{1, 70.0}, {3, 2.0}, {5, 1.6}, {13, 8.0}});
     StoreRow(3, 7, {{1, 125.0}, {2, 0.7}});
-    ASSERT_TRUE(RebuildAbnormalItems(db, db, 7, names));
+    ASSERT_TRUE(Summarise(7));
     const std::string heart = names[0], gall = names[3];
     const std::vector<SummaryRow> expected = {
         {heart, "Blood Viscosity", "48.264 - 65.371", 70.0, "Moderately Abnormal(++)", "B"},
@@ -88,8 +99,8 @@ TEST_F(CompositeTest, SummaryListsEveryItemNotGradedNormal) {
         {gall, "Total Bilirubin (TBIL)", "0.232 - 0.686", 0.7, "Mildly Abnormal(+)", "C"},
     };
     EXPECT_EQ(Summary(7), expected);
-    // Rebuilding replaces the rows instead of adding a second set.
-    ASSERT_TRUE(RebuildAbnormalItems(db, db, 7, names));
+    // Summarising again replaces the rows instead of adding a second set.
+    ASSERT_TRUE(Summarise(7));
     EXPECT_EQ(Summary(7), expected);
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -98,27 +109,45 @@ TEST_F(CompositeTest, TextBloodSugarAndBodyCompositionReportsNeverAppear) {
     StoreRow(11, 8, {{1, 1.0}, {2, 1.0}, {3, 1.0}});
     ASSERT_TRUE(InsertValueRow(db, 9, 8, {"No Direction", "No Direction", "u0.15", "+", "20%"}));
     ASSERT_TRUE(InsertValueRow(db, 99, 8, std::vector<DbValue>(28, DbValue(1000.0))));
-    ASSERT_TRUE(RebuildAbnormalItems(db, db, 8, names));
+    ASSERT_TRUE(Summarise(8));
     EXPECT_TRUE(Summary(8).empty());
 }
 
-TEST_F(CompositeTest, RebuildTouchesNoOtherTest) {
+TEST_F(CompositeTest, ReplacingTouchesNoOtherTest) {
     AddSummaryRow(5, names[0], "Blood Viscosity", 70.0, "B");
     StoreRow(0, 6, {{1, 70.0}});
-    ASSERT_TRUE(RebuildAbnormalItems(db, db, 6, names));
+    ASSERT_TRUE(Summarise(6));
     EXPECT_EQ(Summary(5).size(), 1u);
     EXPECT_EQ(Summary(6).size(), 1u);
 }
 
-TEST_F(CompositeTest, AFailingReportTableStopsTheRebuild) {
+TEST_F(CompositeTest, AReportTableThatCannotBeReadKeepsTheEarlierSummary) {
     StoreRow(0, 9, {{1, 70.0}});
+    ASSERT_TRUE(Summarise(9));
     StoreRow(5, 9, {{1, 1000.0}});
     ASSERT_TRUE(db.Execute("DROP TABLE ReportValue03"));
-    EXPECT_FALSE(RebuildAbnormalItems(db, db, 9, names));
+    EXPECT_FALSE(Summarise(9));
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].find("no such table: ReportValue03"), std::string::npos);
     const std::vector<SummaryRow> rows = Summary(9);
-    ASSERT_EQ(rows.size(), 1u); // report 01 before the failure, nothing after it
+    ASSERT_EQ(rows.size(), 1u); // the summary of the earlier analysis, untouched
+    EXPECT_EQ(rows[0].item, "Blood Viscosity");
+}
+
+TEST_F(CompositeTest, AFailedReplacementKeepsTheEarlierSummary) {
+    StoreRow(0, 4, {{1, 70.0}});
+    ASSERT_TRUE(Summarise(4));
+    StoreRow(3, 4, {{1, 125.0}});
+    ASSERT_TRUE(db.Execute("CREATE TRIGGER refuse BEFORE INSERT ON ReportValueAll "
+                           "BEGIN SELECT RAISE(ABORT, 'summary refused'); END"));
+    ASSERT_TRUE(db.Execute("BEGIN"));
+    EXPECT_FALSE(Summarise(4));
+    EXPECT_TRUE(db.InTransaction()); // the caller's transaction goes on
+    ASSERT_TRUE(db.Execute("COMMIT"));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].find("summary refused"), std::string::npos);
+    const std::vector<SummaryRow> rows = Summary(4);
+    ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].item, "Blood Viscosity");
 }
 
@@ -133,7 +162,7 @@ TEST_F(CompositeTest, AdviceRowsGroupModerateItemsWithTheirReportAndAdvice) {
     ASSERT_TRUE(db.Execute("UPDATE Product SET Suggest='Walk & rest <daily>' WHERE System=? AND "
                            "Type='B'",
                            {heart}));
-    const std::string rows = BuildAdviceRows(db, db, 3, false, 40);
+    const std::string rows = BuildAdviceRows(db, 3, false, 40);
     const std::string expected =
         "<TR class=td align=left bgcolor=ebf5fb><TD class=td align=middle rowspan=3>" + heart +
         "</TD><TD class=td align=middle>Blood Viscosity</TD><TD class=td align=middle>1.000 - "
@@ -150,7 +179,7 @@ TEST_F(CompositeTest, AdviceRowsGroupModerateItemsWithTheirReportAndAdvice) {
 TEST_F(CompositeTest, AnEmptyAdviceIsANonBreakingSpace) {
     AddSummaryRow(3, names[0], "Blood Fat", 1.7, "B");
     ASSERT_TRUE(db.Execute("UPDATE Product SET Suggest='' WHERE Type='B'"));
-    EXPECT_NE(BuildAdviceRows(db, db, 3, true, 40).find("rowspan=1 width=200>&nbsp;</TD>"),
+    EXPECT_NE(BuildAdviceRows(db, 3, true, 40).find("rowspan=1 width=200>&nbsp;</TD>"),
               std::string::npos);
 }
 
@@ -163,7 +192,7 @@ TEST_F(CompositeTest, ReportsOfferedFollowSexDisplayAndChildRules) {
     ASSERT_TRUE(db.Execute("DELETE FROM Product WHERE Type='B' AND System=?", {names[1]}));
     const auto listed = [&](bool female, int age) {
         std::vector<std::string> systems;
-        const std::string rows = BuildAdviceRows(db, db, 3, female, age);
+        const std::string rows = BuildAdviceRows(db, 3, female, age);
         for (const std::string& name : names)
             if (rows.find(">" + name + "</TD>") != std::string::npos)
                 systems.push_back(name);
@@ -192,7 +221,7 @@ TEST_F(CompositeTest, ReportsOfferedFollowSexDisplayAndChildRules) {
 TEST_F(CompositeTest, AllNormalGivesHeadTableHeadAndFootOnly) {
     CReportWriter writer;
     writer.name = "Alex";
-    const std::string rows = BuildAdviceRows(db, db, 3, false, 40);
+    const std::string rows = BuildAdviceRows(db, 3, false, 40);
     EXPECT_EQ(rows, "");
     EXPECT_EQ(CompositePageText(writer, rows),
               writer.HtmlPageHead("Comprehensive Report Card", true) +

@@ -84,8 +84,8 @@ protected:
         return AddTest(AddPerson(p), when);
     }
 
-    PrepareResult Analyze(std::int32_t measId, AnalysisOptions options = {}) {
-        CAnalysisRun run(measId, options);
+    PrepareResult Analyze(std::int32_t measId) {
+        CAnalysisRun run(measId);
         const PrepareResult prepared = run.Prepare();
         run.Run(&progress);
         written = run.PagesWritten();
@@ -482,33 +482,6 @@ TEST_F(AnalysisRunTest, HeightOrWeightThatIsNotANumberLeavesTheBodyCompositionEm
     const auto rows = RowsOf(measId);
     EXPECT_EQ(rows.count("ReportValue99"), 0u);
     EXPECT_EQ(rows.count("ReportValue01"), 1u);
-}
-
-TEST(AnalysisRunModesTest, AConnectionPerReportGivesTheSameResult) {
-    RecordingSink sink;
-    FixedClock clock(InstantAt({2024, 6, 1, 10}));
-    ScopedClock useClock(clock);
-    const auto analyse = [](bool perReport) {
-        TestInstallation install;
-        const std::int32_t person = AddPerson({});
-        const std::int32_t first = AddTest(person, {2024, 5, 20});
-        const std::int32_t second = AddTest(person, {2024, 6, 1});
-        for (std::int32_t measId : {first, second}) {
-            CAnalysisRun run(measId, {perReport});
-            EXPECT_EQ(run.Prepare(), PrepareResult::Ready);
-            run.Run();
-        }
-        auto rows = RowsOf(first);
-        for (auto& [table, text] : RowsOf(second))
-            rows["second " + table] = text;
-        return std::make_pair(AllPages(), rows);
-    };
-    const auto shared = analyse(false);
-    const auto perReport = analyse(true);
-    EXPECT_EQ(perReport.first, shared.first);
-    EXPECT_EQ(perReport.second, shared.second);
-    EXPECT_EQ(shared.first.size(), 39u); // 38 reports for a man and the composite page
-    EXPECT_TRUE(sink.messages.empty());
 }
 
 } // namespace

@@ -1,18 +1,6 @@
 #include "analysis/AnalysisDb.h"
 
-#include <sqlite3.h>
-
 namespace hv {
-
-PieceConnection::PieceConnection(CAdoDb& shared, bool fresh) {
-    if (!fresh) {
-        m_db = &shared;
-        return;
-    }
-    m_own = std::make_unique<CAdoDb>();
-    if (m_own->Open())
-        m_db = m_own.get();
-}
 
 WriteTransaction::~WriteTransaction() {
     if (Active())
@@ -25,7 +13,7 @@ bool WriteTransaction::Begin() {
 }
 
 bool WriteTransaction::Active() const {
-    return m_begun && m_db.Handle() && sqlite3_get_autocommit(m_db.Handle()) == 0;
+    return m_begun && m_db.InTransaction();
 }
 
 bool WriteTransaction::Commit() {

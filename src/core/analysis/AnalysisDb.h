@@ -2,26 +2,7 @@
 
 #include "data/AdoDb.h"
 
-#include <memory>
-
 namespace hv {
-
-// A connection for one piece of the analysis: either the run's own connection, or a fresh
-// one opened for this piece alone and closed with the object.
-class PieceConnection {
-public:
-    PieceConnection(CAdoDb& shared, bool fresh);
-    PieceConnection(const PieceConnection&) = delete;
-    PieceConnection& operator=(const PieceConnection&) = delete;
-
-    // False when a fresh connection could not be opened (already shown).
-    bool ok() const { return m_db != nullptr; }
-    CAdoDb& db() const { return *m_db; }
-
-private:
-    std::unique_ptr<CAdoDb> m_own;
-    CAdoDb* m_db = nullptr;
-};
 
 // A write transaction on a connection: rows written between Begin and Commit are stored
 // together or not at all. Rolls back when it ends without a commit.

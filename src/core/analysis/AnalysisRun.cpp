@@ -45,8 +45,7 @@ std::string PrepareFailureText(PrepareResult result, std::int32_t measId) {
     return {};
 }
 
-CAnalysisRun::CAnalysisRun(std::int32_t measId, AnalysisOptions options)
-    : m_measId(measId), m_options(options) {}
+CAnalysisRun::CAnalysisRun(std::int32_t measId) : m_measId(measId) {}
 
 PrepareResult CAnalysisRun::Prepare() {
     m_prepared = false;
@@ -116,18 +115,14 @@ void CAnalysisRun::Run(AnalysisProgress* progress) {
     m_written.clear();
     m_lost.clear();
     m_firstWriteError.clear();
-    m_rowAttempted = {};
     m_rows = {};
     m_bodyMessageShown = false;
-    if (!m_options.connectionPerReport)
-        StoreRowsAndSummary();
+    StoreRowsAndSummary();
     for (int slot = 0; slot < kReportSlotCount; ++slot) {
         Write(ReportPageName(slot, m_names[Index(slot)]), BuildReportPage(slot));
         if (progress)
             progress->StepDone(slot + 1);
     }
-    if (m_options.connectionPerReport)
-        RebuildSummary();
     WriteComposite();
     if (!m_lost.empty())
         ShowMessage(std::string(kPagesLostText) + m_firstWriteError);
@@ -138,16 +133,15 @@ void CAnalysisRun::Run(AnalysisProgress* progress) {
 // The test's new value rows and its summary are stored in one transaction before any page
 // is written, so every page shows stored values and the summary always matches them.
 void CAnalysisRun::StoreRowsAndSummary() {
-    m_rowAttempted.fill(true); // whatever happens here, nothing is tried twice
     WriteTransaction transaction(m_db);
     bool stored = transaction.Begin();
     for (int slot = 0; slot < kReportSlotCount && stored; ++slot) {
         if (!SlotApplies(slot))
             continue;
-        EnsureRow(m_db, slot);
+        EnsureRow(slot);
         stored = transaction.Active();
     }
-    const bool summarised = stored && UpdateSummary(transaction);
+    const bool summarised = stored && UpdateSummary();
     if (!stored || !transaction.Commit()) {
         ShowMessage(std::string(kValuesNotStoredText));
         m_rows = {}; // what was kept was not stored: the pages read what is
@@ -159,61 +153,41 @@ void CAnalysisRun::StoreRowsAndSummary() {
 
 // Replaces the test's summary rows unless they already say the same; a failure keeps the
 // earlier rows.
-bool CAnalysisRun::UpdateSummary(const WriteTransaction& transaction) {
+bool CAnalysisRun::UpdateSummary() {
     const AbnormalItems found = CollectAbnormalItems(
-        [&](int slot, std::vector<DbValue>& values) { return StoredRow(m_db, slot, values); },
-        m_names);
-    if (!found.complete)
-        return false;
-    if (SummaryMatches(m_db, m_measId, found.items))
-        return true;
-    if (!m_db.Execute("SAVEPOINT summary"))
-        return false;
-    if (m_db.Execute("DELETE FROM ReportValueAll WHERE MeasID=?", {m_measId}) &&
-        InsertAbnormalItems(m_db, m_measId, found.items))
-        return m_db.Execute("RELEASE summary");
-    if (transaction.Active()) {
-        m_db.Execute("ROLLBACK TO summary");
-        m_db.Execute("RELEASE summary");
-    }
-    return false;
+        [&](int slot, std::vector<DbValue>& values) { return StoredRow(slot, values); }, m_names);
+    return found.complete && ReplaceSummary(m_db, m_measId, found.items);
 }
 
-void CAnalysisRun::EnsureRow(CAdoDb& db, int slot) {
-    m_rowAttempted[Index(slot)] = true;
+void CAnalysisRun::EnsureRow(int slot) {
     std::vector<DbValue> row;
     RowState state = RowState::Failed;
     if (slot == kTextReportSlot) {
-        state = EnsureTextRow(db, m_measId, &row);
+        state = EnsureTextRow(m_db, m_measId, &row);
     } else if (slot == kBodyCompositionSlot) {
         if (m_bodyMeasuresValid)
-            state = EnsureBodyCompositionRow(db, m_measId, m_person.examerId, m_body, &row);
+            state = EnsureBodyCompositionRow(m_db, m_measId, m_person.examerId, m_body, &row);
     } else {
         state =
-            EnsureNumericRow(db, slot, {m_measId, m_person.examerId, m_person.age, m_shares}, &row);
+            EnsureNumericRow(m_db, slot, {m_measId, m_person.examerId, m_person.age, m_shares}, &row);
     }
-    if (state != RowState::Failed && !m_options.connectionPerReport)
+    if (state != RowState::Failed)
         m_rows[Index(slot)] = std::move(row);
 }
 
-RowQuery CAnalysisRun::StoredRow(CAdoDb& db, int slot, std::vector<DbValue>& values) {
+RowQuery CAnalysisRun::StoredRow(int slot, std::vector<DbValue>& values) {
     if (const auto& kept = m_rows[Index(slot)]) {
         values = *kept;
         return RowQuery::Found;
     }
-    return ReadValueRow(db, ReportNumber(slot), m_measId, values);
+    return ReadValueRow(m_db, ReportNumber(slot), m_measId, values);
 }
 
 std::string CAnalysisRun::BuildReportPage(int slot) {
     if (!m_prepared || !SlotApplies(slot))
         return {};
     std::string page = m_person.HtmlPageHead(m_names[Index(slot)], false);
-    PieceConnection connection(m_db, m_options.connectionPerReport);
-    if (connection.ok()) {
-        page += BuildResultTable(connection.db(), slot);
-    } else if (slot != kBodyCompositionSlot) {
-        page += page::ResultsTableHead(slot != kTextReportSlot);
-    }
+    page += BuildResultTable(slot);
     if (m_settings.reportStandard)
         page += ReferenceText(slot);
     if (m_settings.reportShuoMing)
@@ -222,21 +196,19 @@ std::string CAnalysisRun::BuildReportPage(int slot) {
     return page;
 }
 
-std::string CAnalysisRun::BuildResultTable(CAdoDb& db, int slot) {
-    if (!m_rowAttempted[Index(slot)])
-        EnsureRow(db, slot);
+std::string CAnalysisRun::BuildResultTable(int slot) {
     if (slot == kTextReportSlot)
-        return TextResults(db);
+        return TextResults();
     if (slot == kBodyCompositionSlot)
-        return BodyCompositionResults(db);
-    return ItemResults(db, slot);
+        return BodyCompositionResults();
+    return ItemResults(slot);
 }
 
-std::string CAnalysisRun::ItemResults(CAdoDb& db, int slot) {
+std::string CAnalysisRun::ItemResults(int slot) {
     std::string table(page::ResultsTableHead(true));
     ReportItems items;
     std::vector<DbValue> values;
-    if (!GetReportItems(slot, items) || StoredRow(db, slot, values) != RowQuery::Found)
+    if (!GetReportItems(slot, items) || StoredRow(slot, values) != RowQuery::Found)
         return table;
     for (std::size_t i = 0; i < items.ranges.size(); ++i) {
         const ItemRange& range = items.ranges[i];
@@ -259,10 +231,10 @@ std::string CAnalysisRun::ItemResults(CAdoDb& db, int slot) {
     return table;
 }
 
-std::string CAnalysisRun::TextResults(CAdoDb& db) {
+std::string CAnalysisRun::TextResults() {
     std::string table(page::ResultsTableHead(false));
     std::vector<DbValue> values;
-    if (StoredRow(db, kTextReportSlot, values) != RowQuery::Found)
+    if (StoredRow(kTextReportSlot, values) != RowQuery::Found)
         return table;
     // The page shows Value02 .. Value05; Value01 is stored only.
     for (std::size_t i = 0; i < TextReportItems.size(); ++i) {
@@ -278,7 +250,7 @@ std::string CAnalysisRun::TextResults(CAdoDb& db) {
     return table;
 }
 
-std::string CAnalysisRun::BodyCompositionResults(CAdoDb& db) {
+std::string CAnalysisRun::BodyCompositionResults() {
     if (!m_bodyMeasuresValid) {
         if (!m_bodyMessageShown)
             ShowMessage(std::string(kBodyMeasuresInvalidText));
@@ -286,23 +258,13 @@ std::string CAnalysisRun::BodyCompositionResults(CAdoDb& db) {
         return {};
     }
     std::vector<DbValue> values;
-    if (StoredRow(db, kBodyCompositionSlot, values) != RowQuery::Found)
+    if (StoredRow(kBodyCompositionSlot, values) != RowQuery::Found)
         return {};
     return BodyCompositionBody(values, m_body);
 }
 
-// The summary as a connection per report does it: after the pages, every row on its own.
-void CAnalysisRun::RebuildSummary() {
-    PieceConnection inserts(m_db, true);
-    if (inserts.ok())
-        RebuildAbnormalItems(m_db, inserts.db(), m_measId, m_names);
-}
-
 void CAnalysisRun::WriteComposite() {
-    std::string rows;
-    PieceConnection items(m_db, m_options.connectionPerReport);
-    if (items.ok())
-        rows = BuildAdviceRows(m_db, items.db(), m_measId, m_person.female, m_person.age);
+    const std::string rows = BuildAdviceRows(m_db, m_measId, m_person.female, m_person.age);
     Write(CompositePageName(), CompositePageText(m_person, rows));
 }
 

@@ -15,8 +15,6 @@
 
 namespace hv {
 
-class WriteTransaction;
-
 // The analysis of one test: every report page that applies to the person, the summary of
 // abnormal items and the composite page. Runs without a display; whoever shows progress
 // passes an AnalysisProgress.
@@ -37,14 +35,6 @@ struct AnalysisSettings {
     std::int16_t reportStandard = 0; // pages carry the reference standard
     std::int16_t reportShuoMing = 0; // pages carry the parameter description
     std::int16_t ifCanChu = 0;       // grades as pictures instead of coloured words
-};
-
-struct AnalysisOptions {
-    // A fresh connection for each report's queries and for each part of the summary, every
-    // row stored on its own and the summary rebuilt after the pages: much slower than the
-    // run's one connection and one transaction, kept so that the two can be measured
-    // against each other.
-    bool connectionPerReport = false;
 };
 
 enum class PrepareResult {
@@ -79,7 +69,7 @@ inline constexpr std::string_view kBodyMeasuresInvalidText =
 // dialog prepares on its own thread and runs the analysis on a worker).
 class CAnalysisRun {
 public:
-    explicit CAnalysisRun(std::int32_t measId, AnalysisOptions options = {});
+    explicit CAnalysisRun(std::int32_t measId);
 
     // Loads the person, the band shares, the report list and the settings, and keeps the
     // connection open for the run. Nothing is written; on failure Run does nothing.
@@ -90,8 +80,8 @@ public:
     // reporting each step.
     void Run(AnalysisProgress* progress = nullptr);
 
-    // The page of one slot; empty when the slot does not apply to the person. Creates the
-    // slot's value row when the test has none yet.
+    // The page of one slot, from the values Run stored or the database holds; empty when
+    // the slot does not apply to the person.
     std::string BuildReportPage(int slot);
 
     // Whether a slot's report is produced for the person: for 12 or younger only reports
@@ -111,19 +101,17 @@ private:
     bool LoadReportList();
     PrepareResult LoadSettings();
     void StoreRowsAndSummary();
-    bool UpdateSummary(const WriteTransaction& transaction);
-    void EnsureRow(CAdoDb& db, int slot);
-    RowQuery StoredRow(CAdoDb& db, int slot, std::vector<DbValue>& values);
-    std::string BuildResultTable(CAdoDb& db, int slot);
-    std::string ItemResults(CAdoDb& db, int slot);
-    std::string TextResults(CAdoDb& db);
-    std::string BodyCompositionResults(CAdoDb& db);
-    void RebuildSummary();
+    bool UpdateSummary();
+    void EnsureRow(int slot);
+    RowQuery StoredRow(int slot, std::vector<DbValue>& values);
+    std::string BuildResultTable(int slot);
+    std::string ItemResults(int slot);
+    std::string TextResults();
+    std::string BodyCompositionResults();
     void WriteComposite();
     void Write(const std::string& pageName, const std::string& text);
 
     std::int32_t m_measId;
-    AnalysisOptions m_options;
     CAdoDb m_db;
     bool m_prepared = false;
     CReportWriter m_person;
@@ -134,7 +122,6 @@ private:
     bool m_bodyMeasuresValid = false;
     BodyMeasures m_body;
     bool m_bodyMessageShown = false;
-    std::array<bool, 40> m_rowAttempted{};
     // The rows this run has read or stored (kept only once they are known to be stored).
     std::array<std::optional<std::vector<DbValue>>, 40> m_rows;
     std::vector<std::string> m_written;

@@ -11,7 +11,7 @@ namespace hv {
 namespace {
 
 bool SummarisedSlot(int slot) {
-    return slot != kTextReportSlot && slot != 11;
+    return slot != kTextReportSlot && slot != kBloodSugarSlot;
 }
 
 std::string RangeText(const ItemRange& r) {
@@ -97,6 +97,8 @@ AbnormalItems CollectAbnormalItems(const ValueRowReader& read,
     return result;
 }
 
+namespace {
+
 bool InsertAbnormalItems(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items) {
     for (std::size_t first = 0; first < items.size(); first += kRowsPerStatement) {
         const std::size_t last = std::min(items.size(), first + kRowsPerStatement);
@@ -129,25 +131,25 @@ bool SummaryMatches(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalI
     return same;
 }
 
-bool RebuildAbnormalItems(CAdoDb& db, CAdoDb& inserts, std::int32_t measId,
-                          std::span<const std::string> reportNames) {
-    if (!db.Execute("DELETE FROM ReportValueAll WHERE MeasID=?", {measId}))
+} // namespace
+
+bool ReplaceSummary(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items) {
+    if (SummaryMatches(db, measId, items))
+        return true;
+    if (!db.Execute("SAVEPOINT summary"))
         return false;
-    const AbnormalItems found = CollectAbnormalItems(
-        [&](int slot, std::vector<DbValue>& values) {
-            return ReadValueRow(db, ReportNumber(slot), measId, values);
-        },
-        reportNames);
-    // One statement per row: a failed row is shown and the others are still stored.
-    for (const AbnormalItem& item : found.items) {
-        DbParams params;
-        AppendParams(params, measId, item);
-        inserts.Execute(std::string(kSummaryColumns) + "(?, ?, ?, ?, ?, ?, ?)", params);
+    if (db.Execute("DELETE FROM ReportValueAll WHERE MeasID=?", {measId}) &&
+        InsertAbnormalItems(db, measId, items))
+        return db.Execute("RELEASE summary");
+    // A failure the engine treats as fatal has already ended the whole transaction.
+    if (db.InTransaction()) {
+        db.Execute("ROLLBACK TO summary");
+        db.Execute("RELEASE summary");
     }
-    return found.complete;
+    return false;
 }
 
-std::string BuildAdviceRows(CAdoDb& db, CAdoDb& items, std::int32_t measId, bool female, int age) {
+std::string BuildAdviceRows(CAdoDb& db, std::int32_t measId, bool female, int age) {
     if (!db.OpenRecordset(ReportListQuery(female, age)))
         return {};
     struct Report {
@@ -160,16 +162,16 @@ std::string BuildAdviceRows(CAdoDb& db, CAdoDb& items, std::int32_t measId, bool
     db.CloseRecordset();
 
     // The test's moderate items in the order they were stored, grouped by report name.
-    if (!items.OpenRecordset("SELECT System, Item, ValueRange, Value FROM ReportValueAll WHERE "
-                             "MeasID=? AND Type='B' ORDER BY rowid",
-                             {measId}))
+    if (!db.OpenRecordset("SELECT System, Item, ValueRange, Value FROM ReportValueAll WHERE "
+                          "MeasID=? AND Type='B' ORDER BY rowid",
+                          {measId}))
         return {};
     std::map<std::string, std::vector<AdviceItem>> groups;
-    for (; !items.IsEOF(); items.MoveNext())
-        groups[items.GetText("System")].push_back({page::HtmlEscape(items.GetText("Item")),
-                                                   page::HtmlEscape(items.GetText("ValueRange")),
-                                                   ValueText(items.GetDouble("Value"))});
-    items.CloseRecordset();
+    for (; !db.IsEOF(); db.MoveNext())
+        groups[db.GetText("System")].push_back({page::HtmlEscape(db.GetText("Item")),
+                                                page::HtmlEscape(db.GetText("ValueRange")),
+                                                ValueText(db.GetDouble("Value"))});
+    db.CloseRecordset();
 
     std::string rows;
     for (const Report& report : reports) {

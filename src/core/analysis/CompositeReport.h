@@ -38,28 +38,16 @@ struct AbnormalItems {
 AbnormalItems CollectAbnormalItems(const ValueRowReader& read,
                                    std::span<const std::string> reportNames);
 
-// Stores the items as summary rows of a test, many rows per statement. False when a
-// statement failed (shown); the caller's transaction then undoes the rest.
-bool InsertAbnormalItems(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items);
-
-// Whether the test's stored summary rows are exactly these items, in this order.
-bool SummaryMatches(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items);
-
-// Replaces the test's summary rows: one row per item of the numeric reports (except the
-// reports 09 and 12) that is not graded normal, with its report name, normal range, value,
-// grade word and grade letter. reportNames holds the report names in slot order. The
-// delete runs on db, the inserts on inserts (which may be db itself). Stops at a failed
-// delete or a report table that cannot be read; a failed insert is shown and skipped.
-// Returns false when it had to stop.
-bool RebuildAbnormalItems(CAdoDb& db, CAdoDb& inserts, std::int32_t measId,
-                          std::span<const std::string> reportNames);
+// Replaces the test's summary rows by the items unless they already say the same. The
+// replacement runs under a savepoint of the caller's transaction, so a failure (shown)
+// keeps the earlier rows and returns false.
+bool ReplaceSummary(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items);
 
 // The rows of the composite table: the moderately abnormal items ("B") of every report the
 // person's sex and the display settings allow (the five child reports for a person of 12
 // or less) that has sub-health advice, grouped by report; the first row of a group carries
-// the report name and the advice, both spanning the group. The report list is read on db,
-// the items on items (which may be db itself).
-std::string BuildAdviceRows(CAdoDb& db, CAdoDb& items, std::int32_t measId, bool female, int age);
+// the report name and the advice, both spanning the group.
+std::string BuildAdviceRows(CAdoDb& db, std::int32_t measId, bool female, int age);
 
 // The composite page text: the head titled "Comprehensive Report Card", the advice table
 // head, the rows and the foot.

@@ -283,6 +283,10 @@ bool CAdoDb::UpdateRow(std::string_view table, std::string_view keyColumn, const
     return Execute(sql, params);
 }
 
+bool CAdoDb::InTransaction() const {
+    return m_db && sqlite3_get_autocommit(m_db) == 0;
+}
+
 int CAdoDb::ChangedRows() const {
     return m_db ? sqlite3_changes(m_db) : 0;
 }

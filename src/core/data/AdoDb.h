@@ -82,6 +82,9 @@ public:
     std::int32_t LastInsertKey() const;
     // How many rows this connection's latest insert, update or delete changed.
     int ChangedRows() const;
+    // Whether a transaction is open on this connection. A failure the engine treats as fatal
+    // ends an open transaction and undoes its rows.
+    bool InTransaction() const;
 
     // The raw connection, for the few operations the wrapper does not cover (the online
     // backup). Null while closed.
