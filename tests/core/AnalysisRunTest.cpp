@@ -6,6 +6,7 @@
 #include "analysis/Catalogue.h"
 #include "analysis/PageFragments.h"
 #include "analysis/ReportTexts.h"
+#include "data/OperatorTexts.h"
 #include "data/Schema.h"
 #include "data/SeedData.h"
 
@@ -364,7 +365,7 @@ TEST_F(AnalysisRunTest, AMissingReportsFolderLosesThePagesAndSaysSoOnce) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_TRUE(sink.messages[0].starts_with(std::string(kPagesLostText)));
+    EXPECT_TRUE(sink.messages[0].starts_with(std::string(texts::kPagesLost)));
     EXPECT_NE(sink.messages[0].find("Reports/01-"), std::string::npos);
     EXPECT_TRUE(written.empty());
     EXPECT_EQ(lost.size(), PagesWhere([](int, std::string_view sex) {
@@ -414,7 +415,7 @@ TEST_F(AnalysisRunTest, AFailureThatUndoesTheTransactionStoresNoValueOfTheTest) 
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     EXPECT_EQ(sink.messages, (std::vector<std::string>{"simulated disk failure",
-                                                       std::string(kValuesNotStoredText)}));
+                                                       std::string(texts::kValuesNotStored)}));
     EXPECT_TRUE(RowsOf(measId).empty());
     EXPECT_EQ(RowsOf(earlier), earlierRows);
     EXPECT_EQ(Page(0).find("Blood Viscosity</TD>"), std::string::npos);
@@ -435,7 +436,7 @@ TEST_F(AnalysisRunTest, ALockedDatabaseKeepsWhatIsStoredAndThePagesShowIt) {
     ASSERT_TRUE(other.Execute("ROLLBACK"));
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_NE(sink.messages[0].find("locked"), std::string::npos);
-    EXPECT_EQ(sink.messages[1], kValuesNotStoredText);
+    EXPECT_EQ(sink.messages[1], texts::kValuesNotStored);
     EXPECT_EQ(AllPages(), pages);
     EXPECT_EQ(RowsOf(measId), rows);
 }
@@ -451,7 +452,7 @@ TEST_F(AnalysisRunTest, ASummaryThatCannotBeStoredKeepsItsEarlierRows) {
     sink.messages.clear();
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     EXPECT_EQ(sink.messages, (std::vector<std::string>{"simulated summary failure",
-                                                       std::string(kSummaryNotStoredText)}));
+                                                       std::string(texts::kSummaryNotStored)}));
     EXPECT_EQ(RowsOf(measId), rows);
     EXPECT_EQ(progress.steps.size(), static_cast<std::size_t>(kAnalysisSteps) * 2);
 }
@@ -474,7 +475,7 @@ TEST_F(AnalysisRunTest, HeightOrWeightThatIsNotANumberLeavesTheBodyCompositionEm
     p.height = "tall";
     const std::int32_t measId = NewTest(p);
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(kBodyMeasuresInvalidText)});
+    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(texts::kBodyMeasuresInvalid)});
     CReportWriter writer;
     ASSERT_EQ(writer.LoadPerson(measId), CReportWriter::LoadResult::Loaded);
     EXPECT_EQ(Page(39),

@@ -1,10 +1,10 @@
 #include "BackupTestSupport.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
-#include "backup/BackupTexts.h"
 #include "backup/DatabaseBackup.h"
 #include "backup/DatabaseRestore.h"
 #include "data/DeliveredDatabase.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 
 #include <functional>
@@ -86,7 +86,7 @@ TEST_F(RestoreTest, AnsweringNoChangesNothing) {
 struct Rejection {
     const char* label;
     std::function<void(RestoreTest& t, const fs::path& archive)> make;
-    std::string textStart;
+    std::string_view textStart;
     const char* reasonPart = ""; // the reason the text gives, for the damaged or unusable
 };
 
@@ -106,7 +106,7 @@ TEST_P(RejectedArchiveTest, ArchiveIsRejectedAndTheDatabaseStaysAsItWas) {
     } else {
         EXPECT_EQ(text.rfind(GetParam().textStart, 0), 0u) << text;
         EXPECT_NE(text.find(GetParam().reasonPart), std::string::npos) << text;
-        EXPECT_TRUE(text.ends_with(backup_texts::kDatabaseUnchanged)) << text;
+        EXPECT_TRUE(text.ends_with(texts::kDatabaseUnchanged)) << text;
     }
     EXPECT_TRUE(sink.questions.empty()) << "nothing is asked about an archive that fails";
     ExpectLiveUntouched();
@@ -178,19 +178,19 @@ INSTANTIATE_TEST_SUITE_P(
                 Rejection{"ChecksumMismatch",
                           EditedArchive(
                               [](std::string& bytes) { bytes[kStoredDataOffset + 5000] ^= 1; }, 0),
-                          backup_texts::kArchiveDamaged, "checksum"},
+                          texts::kArchiveDamaged, "checksum"},
                 Rejection{"CompressedDataDamaged", EditedArchive([](std::string& bytes) {
                               for (std::size_t i = 0; i < 64; ++i)
                                   bytes[bytes.size() / 2 + i] ^= 0x5a;
                           }),
-                          backup_texts::kArchiveDamaged},
+                          texts::kArchiveDamaged},
                 Rejection{"EncryptedEntry",
                           Entries({{"DataBase.mdb", "<saved>", Z_DEFLATED, "secret"}}),
-                          backup_texts::kArchiveDamaged, "encrypted"},
+                          texts::kArchiveDamaged, "encrypted"},
                 Rejection{"EntryIsText", Entries({{"DataBase.mdb", "not a database at all"}}),
-                          backup_texts::kNoUsableDatabase, "not a database"},
-                Rejection{"EntryIsEmpty", Entries({{"DataBase.mdb", ""}}),
-                          backup_texts::kNoUsableDatabase, "not a database"},
+                          texts::kNoUsableDatabase, "not a database"},
+                Rejection{"EntryIsEmpty", Entries({{"DataBase.mdb", ""}}), texts::kNoUsableDatabase,
+                          "not a database"},
                 Rejection{"DatabaseOfAnotherProgram",
                           [](RestoreTest& t, const fs::path& a) {
                               const fs::path other = t.scratch.path() / "other.db";
@@ -201,13 +201,13 @@ INSTANTIATE_TEST_SUITE_P(
                               sqlite3_close(db);
                               WriteZip(a, {{"DataBase.mdb", ReadBytes(other)}});
                           },
-                          backup_texts::kNoUsableDatabase, "table GroupList is missing"},
-                Rejection{"TableMissing", AlteredDatabase("DROP TABLE ReportValue99"),
-                          backup_texts::kNoUsableDatabase, "table ReportValue99 is missing"},
+                          texts::kNoUsableDatabase, "table GroupList is missing"},
+                Rejection{
+                    "TableMissing", AlteredDatabase("DROP TABLE ReportValue99"),
+                    texts::kNoUsableDatabase, "table ReportValue99 is missing"},
                 Rejection{
                     "ColumnMissing", AlteredDatabase("ALTER TABLE Examer DROP COLUMN BzHW"),
-                    backup_texts::kNoUsableDatabase,
-                    "table Examer does not have the expected columns"},
+                    texts::kNoUsableDatabase, "table Examer does not have the expected columns"},
                 Rejection{
                     "DamagedDatabase",
                     [](RestoreTest& t, const fs::path& a) {
@@ -216,12 +216,12 @@ INSTANTIATE_TEST_SUITE_P(
                             bytes[i] = '\xff';
                         WriteZip(a, {{"DataBase.mdb", bytes}});
                     },
-                    backup_texts::kNoUsableDatabase, "damaged"}),
+                    texts::kNoUsableDatabase, "damaged"}),
     [](const ::testing::TestParamInfo<Rejection>& info) { return info.param.label; });
 
 struct InjectedFault {
     FaultPoint point;
-    std::string textStart;
+    std::string_view textStart;
     bool asked; // whether the operator had been asked when the step failed
 };
 
@@ -239,7 +239,7 @@ TEST_P(InjectedFaultTest, InterruptedRestoreLeavesTheDatabaseAsItWas) {
     EXPECT_EQ(result.outcome, RestoreOutcome::Failed);
     ASSERT_EQ(sink.messages, std::vector<std::string>{result.message});
     EXPECT_EQ(result.message.rfind(GetParam().textStart, 0), 0u) << result.message;
-    EXPECT_TRUE(result.message.ends_with(backup_texts::kDatabaseUnchanged)) << result.message;
+    EXPECT_TRUE(result.message.ends_with(texts::kDatabaseUnchanged)) << result.message;
     EXPECT_EQ(sink.questions.size(), GetParam().asked ? 1u : 0u);
     ExpectLiveUntouched();
     EXPECT_EQ(CountPersons(live, "Later"), 1);
@@ -247,10 +247,9 @@ TEST_P(InjectedFaultTest, InterruptedRestoreLeavesTheDatabaseAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, InjectedFaultTest,
-    ::testing::Values(InjectedFault{FaultPoint::AfterExtraction, backup_texts::kCannotExtract,
-                                    false},
-                      InjectedFault{FaultPoint::AfterCheck, backup_texts::kCannotExtract, false},
-                      InjectedFault{FaultPoint::Replace, backup_texts::kCannotReplace, true}),
+    ::testing::Values(InjectedFault{FaultPoint::AfterExtraction, texts::kCannotExtract, false},
+                      InjectedFault{FaultPoint::AfterCheck, texts::kCannotExtract, false},
+                      InjectedFault{FaultPoint::Replace, texts::kCannotReplace, true}),
     [](const ::testing::TestParamInfo<InjectedFault>& info) {
         switch (info.param.point) {
         case FaultPoint::AfterExtraction:
@@ -326,8 +325,7 @@ TEST_F(RestoreTest, DatabaseHeldInATransactionByAnotherConnectionIsNotReplaced) 
     const RestoreResult result = RestoreDatabase(archive.string(), live.string(), options);
 
     EXPECT_EQ(result.outcome, RestoreOutcome::Failed);
-    EXPECT_EQ(result.message,
-              std::string(backup_texts::kDatabaseInUse) + backup_texts::kDatabaseUnchanged);
+    EXPECT_EQ(result.message, std::string(texts::kDatabaseInUse) + std::string(texts::kDatabaseUnchanged));
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close_v2(other);
     EXPECT_EQ(CountPersons(live, "Later"), 1);
@@ -363,7 +361,7 @@ TEST_F(RestoreTest, MissingDatabaseFolderIsReported) {
     const RestoreResult result = RestoreDatabase(archive.string(), elsewhere.string());
 
     EXPECT_EQ(result.outcome, RestoreOutcome::Failed);
-    EXPECT_EQ(result.message.rfind(backup_texts::kNoDatabaseFolder, 0), 0u) << result.message;
+    EXPECT_EQ(result.message.rfind(texts::kNoDatabaseFolder, 0), 0u) << result.message;
     EXPECT_FALSE(fs::exists(elsewhere.parent_path()));
     ExpectLiveUntouched();
 }

@@ -2,9 +2,9 @@
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "backup/BackupArchive.h"
-#include "backup/BackupTexts.h"
 #include "backup/DatabaseBackup.h"
 #include "data/DeliveredDatabase.h"
+#include "data/OperatorTexts.h"
 
 #include <cstdio>
 #include <functional>
@@ -201,7 +201,7 @@ struct BackupFailureCase {
     std::string target; // relative to the scratch folder
     FaultPoint fault;
     bool injectFault;
-    const char* reasonPart;
+    std::string_view reasonPart;
 };
 
 class BackupFailureTest : public BackupTest,
@@ -225,7 +225,7 @@ TEST_P(BackupFailureTest, FailureIsReportedAndChangesNothing) {
 
     EXPECT_FALSE(result.ok);
     ASSERT_EQ(sink.messages, std::vector<std::string>{result.message});
-    EXPECT_EQ(result.message.rfind(backup_texts::kBackupNotMade, 0), 0u) << result.message;
+    EXPECT_EQ(result.message.rfind(texts::kBackupNotMade, 0), 0u) << result.message;
     EXPECT_NE(result.message.find(c.reasonPart), std::string::npos) << result.message;
     EXPECT_EQ(FolderListing(scratch.path()), before);
     if (earlierArchive) {
@@ -239,11 +239,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BackupFailureTest,
     ::testing::Values(
         BackupFailureCase{"ArchiveNotWritable", NoChange, "Backup.zip", FaultPoint::CreateArchive,
-                          true, backup_texts::kRefused},
+                          true, texts::kRefused},
         BackupFailureCase{"DiskFullWhileWriting", NoChange, "Backup.zip", FaultPoint::WriteArchive,
                           true, "cannot be written"},
         BackupFailureCase{"ArchiveCannotBeMovedIntoPlace", NoChange, "Backup.zip",
-                          FaultPoint::PublishArchive, true, backup_texts::kRefused},
+                          FaultPoint::PublishArchive, true, texts::kRefused},
         BackupFailureCase{"FolderMissing", NoChange, "Missing/Backup.zip",
                           FaultPoint::CreateArchive, false, "Missing"},
         BackupFailureCase{

@@ -1,4 +1,5 @@
 #include "common/OleDate.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 #include "persons/BodyClasses.h"
 #include "persons/PersonRules.h"
@@ -159,7 +160,7 @@ TEST_F(PersonsPrepareForSave, ReportsTheFirstProblemInFieldOrder) {
         PersonField field;
         std::string message;
     };
-    const std::string noGroup = kNoGroupForPerson;
+    const std::string noGroup(texts::kNoGroupForPerson);
     const Case cases[] = {
         {"no group, and everything else wrong too",
          [](PersonRecord& p) {

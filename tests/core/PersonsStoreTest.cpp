@@ -1,4 +1,5 @@
 #include "PersonsFixture.h"
+#include "data/OperatorTexts.h"
 #include "persons/PersonRules.h"
 #include "persons/PersonStore.h"
 #include "persons/PersonText.h"
@@ -110,7 +111,7 @@ TEST_F(PersonsStore, SavingIntoAGroupThatDoesNotExistIsRefused) {
     PersonRecord p = Entry(41, "Nobody's");
     EXPECT_FALSE(SavePerson(p));
     EXPECT_EQ(p.examerId, 0);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{kNoGroupForPerson});
+    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(texts::kNoGroupForPerson)});
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer"), 0);
 }
 
@@ -132,8 +133,8 @@ TEST_F(PersonsStore, SavingAPersonOrGroupDeletedMeanwhileIsRefused) {
     EXPECT_FALSE(SavePerson(p));
     gone.name = "Night";
     EXPECT_FALSE(SaveGroup(gone));
-    EXPECT_EQ(sink.messages,
-              (std::vector<std::string>{kPersonNoLongerStored, kGroupNoLongerStored}));
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{std::string(texts::kPersonNoLongerStored),
+                                                       std::string(texts::kGroupNoLongerStored)}));
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer"), 0);
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM GroupList"), 1);
 

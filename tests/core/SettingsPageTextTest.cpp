@@ -1,4 +1,5 @@
 #include "SettingsFixture.h"
+#include "data/OperatorTexts.h"
 #include "settings/PageHeadFoot.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,7 @@ TEST_F(SettingsPageTextTest, NullColumnsAndMissingRowOpenEmpty) {
     EXPECT_EQ(loaded.head, AlignedText{});
     EXPECT_EQ(loaded.foot, AlignedText{});
     EXPECT_EQ(SavePageTexts({{A::Left, "x"}, {}}), SaveResult::Failed);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(kSettingsRowMissing)});
+    EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(texts::kSettingsRowMissing)});
 }
 
 TEST_F(SettingsPageTextTest, MissingDatabaseIsReported) {

@@ -1,4 +1,5 @@
 #include "SettingsFixture.h"
+#include "data/OperatorTexts.h"
 #include "settings/ReportPreferences.h"
 #include "settings/Sensitivity.h"
 
@@ -82,7 +83,7 @@ TEST_F(SettingsSwitchesTest, EmptySettingsTableLoadsUnsetAndRefusesToClaimASave)
     // not happen.
     EXPECT_EQ(SaveReportPreferences({true, true, true}), SaveResult::Failed);
     EXPECT_EQ(SaveSensitivity(25), SaveResult::Failed);
-    EXPECT_EQ(sink.messages, std::vector<std::string>(2, std::string(kSettingsRowMissing)));
+    EXPECT_EQ(sink.messages, std::vector<std::string>(2, std::string(texts::kSettingsRowMissing)));
     EXPECT_EQ(Value("select count(*) from SetValue"), DbValue(0));
 }
 

@@ -2,6 +2,7 @@
 
 #include "RecordingSink.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,27 @@ TEST(StringTableTest, PercentSIsReplacedAsPlainText) {
     EXPECT_EQ(SubstitutePercentS("<<%s>> and <<%s>>", "%s%d%n"), "<<%s%d%n>> and <<%s%d%n>>");
     EXPECT_EQ(SubstitutePercentS("no marker", "x"), "no marker");
     EXPECT_EQ(SubstitutePercentS("%", "x"), "%");
+}
+
+TEST(OperatorTextsTest, NumberedMarksAreFilledInOrderAndLiterally) {
+    struct Case {
+        std::string_view text;
+        std::initializer_list<std::string_view> values;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"The page could not be saved to %1.",
+         {"/tmp/a.htm"},
+         "The page could not be saved to /tmp/a.htm."},
+        {"%2 before %1", {"one", "two"}, "two before one"},
+        // An inserted value is never read again: its own marks stay as they are.
+        {"<%1|%2>", {"%2", "x"}, "<%2|x>"},
+        // A mark without a value, a lone percent sign and "%0" are kept.
+        {"%1 %3 100% %0", {"a"}, "a %3 100% %0"},
+        {"", {"a"}, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(texts::FillText(c.text, c.values), c.expected) << c.text;
 }
 
 TEST(MessageSinkTest, MessagesReachTheInstalledSinkAndAnswersComeBack) {

@@ -1,5 +1,6 @@
 #include "PersonsUiSupport.h"
 #include "common/Clock.h"
+#include "data/OperatorTexts.h"
 #include "persons/PersonRules.h"
 #include "persons/PersonStore.h"
 #include "ui/persons/CEditClient.h"
@@ -243,7 +244,7 @@ void TestCEditClient::withoutAGroupNothingIsSaved() {
         Click(d, "exitButton");
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
-    QCOMPARE(m_sink->messages, std::vector<std::string>{hv::kNoGroupForPerson});
+    QCOMPARE(m_sink->messages, std::vector<std::string>{std::string(hv::texts::kNoGroupForPerson)});
     QCOMPARE(Count("SELECT count(*) AS cnt FROM Examer"), 0L);
 }
 

@@ -1,4 +1,5 @@
 #include "SettingsTestSupport.h"
+#include "data/OperatorTexts.h"
 #include "settings/SettingsRow.h"
 #include "ui/settings/CDlgPageSet.h"
 
@@ -235,7 +236,8 @@ void TestCDlgPageSet::emptySettingsTableIsReportedAndCloses() {
     QCOMPARE(dialog.Header().text->text(), QString());
     Choose(dialog.Header(), QStringLiteral("L"), QStringLiteral("Lost"));
     dialog.OkButton()->click();
-    QCOMPARE(m_env->sink.messages, std::vector<std::string>{std::string(hv::kSettingsRowMissing)});
+    QCOMPARE(m_env->sink.messages,
+             std::vector<std::string>{std::string(hv::texts::kSettingsRowMissing)});
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(Value("select count(*) from SetValue"), hv::DbValue(0));
 }

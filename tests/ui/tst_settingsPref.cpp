@@ -1,4 +1,5 @@
 #include "SettingsTestSupport.h"
+#include "data/OperatorTexts.h"
 #include "settings/SettingsRow.h"
 #include "ui/settings/CDlgSetPref.h"
 
@@ -162,7 +163,8 @@ void TestCDlgSetPref::emptySettingsTable() {
     dialog.GraphMode()->click();
     dialog.OkButton()->click();
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_env->sink.messages, std::vector<std::string>{std::string(hv::kSettingsRowMissing)});
+    QCOMPARE(m_env->sink.messages,
+             std::vector<std::string>{std::string(hv::texts::kSettingsRowMissing)});
     QVERIFY(dialog.GraphMode()->isChecked());
     QCOMPARE(Value("select count(*) from SetValue"), hv::DbValue(0));
 }

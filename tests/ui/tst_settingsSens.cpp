@@ -1,4 +1,5 @@
 #include "SettingsTestSupport.h"
+#include "data/OperatorTexts.h"
 #include "settings/SettingsRow.h"
 #include "ui/settings/CDlgSetSens.h"
 
@@ -156,7 +157,8 @@ void TestCDlgSetSens::emptySettingsTable() {
     QCOMPARE(dialog.Slider()->value(), 20);
     QVERIFY(m_env->sink.messages.empty());
     dialog.SaveButton()->click();
-    QCOMPARE(m_env->sink.messages, std::vector<std::string>{std::string(hv::kSettingsRowMissing)});
+    QCOMPARE(m_env->sink.messages,
+             std::vector<std::string>{std::string(hv::texts::kSettingsRowMissing)});
     QCOMPARE(Value("select count(*) from SetValue"), hv::DbValue(0));
 }
 

@@ -8,6 +8,7 @@
 #include "analysis/ReportTexts.h"
 #include "analysis/ValueRows.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 
 #include <algorithm>
 
@@ -25,22 +26,22 @@ std::size_t Index(int slot) {
 } // namespace
 
 std::string PrepareFailureText(PrepareResult result, std::int32_t measId) {
-    const std::string test = "test " + std::to_string(measId);
+    const std::string test = std::to_string(measId);
     switch (result) {
     case PrepareResult::Ready:
         return {};
     case PrepareResult::DatabaseUnavailable:
-        return "The database could not be opened, so no report was made.";
+        return std::string(texts::kAnalysisNoDatabase);
     case PrepareResult::TestMissing:
-        return "There is no " + test + " in the database, so no report was made.";
+        return texts::FillText(texts::kAnalysisNoTest, {test});
     case PrepareResult::PersonMissing:
-        return "The person of " + test + " is no longer in the database, so no report was made.";
+        return texts::FillText(texts::kAnalysisNoPerson, {test});
     case PrepareResult::ReportListUnavailable:
-        return "The list of reports could not be read, so no report was made.";
+        return std::string(texts::kAnalysisNoReportList);
     case PrepareResult::SettingsUnavailable:
-        return "The report settings could not be read, so no report was made.";
+        return std::string(texts::kAnalysisNoSettings);
     case PrepareResult::SettingsEmpty:
-        return "The database holds no report settings, so no report was made.";
+        return std::string(texts::kAnalysisSettingsEmpty);
     }
     return {};
 }
@@ -125,7 +126,7 @@ void CAnalysisRun::Run(AnalysisProgress* progress) {
     }
     WriteComposite();
     if (!m_lost.empty())
-        ShowMessage(std::string(kPagesLostText) + m_firstWriteError);
+        ShowMessage(std::string(texts::kPagesLost) + m_firstWriteError);
     if (progress)
         progress->StepDone(kAnalysisSteps);
 }
@@ -143,12 +144,12 @@ void CAnalysisRun::StoreRowsAndSummary() {
     }
     const bool summarised = stored && UpdateSummary();
     if (!stored || !transaction.Commit()) {
-        ShowMessage(std::string(kValuesNotStoredText));
+        ShowMessage(std::string(texts::kValuesNotStored));
         m_rows = {}; // what was kept was not stored: the pages read what is
         return;
     }
     if (!summarised)
-        ShowMessage(std::string(kSummaryNotStoredText));
+        ShowMessage(std::string(texts::kSummaryNotStored));
 }
 
 // Replaces the test's summary rows unless they already say the same; a failure keeps the
@@ -168,8 +169,8 @@ void CAnalysisRun::EnsureRow(int slot) {
         if (m_bodyMeasuresValid)
             state = EnsureBodyCompositionRow(m_db, m_measId, m_person.examerId, m_body, &row);
     } else {
-        state =
-            EnsureNumericRow(m_db, slot, {m_measId, m_person.examerId, m_person.age, m_shares}, &row);
+        state = EnsureNumericRow(m_db, slot, {m_measId, m_person.examerId, m_person.age, m_shares},
+                                 &row);
     }
     if (state != RowState::Failed)
         m_rows[Index(slot)] = std::move(row);
@@ -253,7 +254,7 @@ std::string CAnalysisRun::TextResults() {
 std::string CAnalysisRun::BodyCompositionResults() {
     if (!m_bodyMeasuresValid) {
         if (!m_bodyMessageShown)
-            ShowMessage(std::string(kBodyMeasuresInvalidText));
+            ShowMessage(std::string(texts::kBodyMeasuresInvalid));
         m_bodyMessageShown = true;
         return {};
     }

@@ -50,21 +50,6 @@ enum class PrepareResult {
 // Why a preparation failed, in a sentence for the operator (empty for Ready).
 std::string PrepareFailureText(PrepareResult result, std::int32_t measId);
 
-// Shown once when pages could not be written; the first failure follows the text.
-inline constexpr std::string_view kPagesLostText =
-    "The report pages could not be written to the Reports folder and are lost: ";
-// Shown when the new report values could not be stored together.
-inline constexpr std::string_view kValuesNotStoredText =
-    "The report values of this test could not be stored; the pages show only what the "
-    "database holds.";
-// Shown when the summary of abnormal items could not be stored.
-inline constexpr std::string_view kSummaryNotStoredText =
-    "The summary of abnormal items of this test could not be stored.";
-// Shown when the body composition cannot be computed for the person.
-inline constexpr std::string_view kBodyMeasuresInvalidText =
-    "The body composition report was left empty: the person's height and weight must be "
-    "whole numbers, the height above 80 cm for a man and above 70 cm for a woman.";
-
 // Prepare and Run may be called on different threads, one after the other (the progress
 // dialog prepares on its own thread and runs the analysis on a worker).
 class CAnalysisRun {

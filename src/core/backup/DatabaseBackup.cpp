@@ -1,11 +1,11 @@
 #include "backup/DatabaseBackup.h"
 
 #include "backup/BackupArchive.h"
-#include "backup/BackupTexts.h"
 #include "backup/DatabaseFiles.h"
 #include "backup/ProgressStage.h"
 #include "backup/SiblingFiles.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 
 #include <filesystem>
 
@@ -37,7 +37,7 @@ bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOp
     ProgressStage(options.progress, 0.0, 0.35)(1.0);
 
     if (Refused(options, FaultPoint::CreateArchive)) {
-        error = std::string("the archive cannot be created (") + backup_texts::kRefused + ")";
+        error = "the archive cannot be created (" + std::string(texts::kRefused) + ")";
         return false;
     }
     if (!CreateSiblingFile(target, "partial", path, error))
@@ -52,8 +52,7 @@ bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOp
     snapshot.Discard();
 
     if (Refused(options, FaultPoint::PublishArchive)) {
-        error =
-            std::string("the archive cannot be moved into place (") + backup_texts::kRefused + ")";
+        error = "the archive cannot be moved into place (" + std::string(texts::kRefused) + ")";
         return false;
     }
     if (!ReplaceFile(archive.path(), target, error))
@@ -69,7 +68,7 @@ BackupResult BackupDatabase(const std::string& databasePath, const std::string& 
     BackupResult result;
     std::string error;
     if (!MakeBackup(databasePath, archivePath, options, error)) {
-        result.message = backup_texts::kBackupNotMade + error + ".";
+        result.message = std::string(texts::kBackupNotMade) + error + ".";
         ShowMessage(result.message);
         return result;
     }

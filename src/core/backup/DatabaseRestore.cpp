@@ -1,11 +1,11 @@
 #include "backup/DatabaseRestore.h"
 
 #include "backup/BackupArchive.h"
-#include "backup/BackupTexts.h"
 #include "backup/DatabaseFiles.h"
 #include "backup/ProgressStage.h"
 #include "backup/SiblingFiles.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 
 #include <filesystem>
@@ -25,8 +25,8 @@ struct Failure {
     std::string text;
 };
 
-Failure Unchanged(const char* what, const std::string& reason) {
-    return {what + reason + "." + backup_texts::kDatabaseUnchanged};
+Failure Unchanged(std::string_view what, std::string_view reason) {
+    return {std::string(what) + std::string(reason) + "." + std::string(texts::kDatabaseUnchanged)};
 }
 
 Failure ArchiveFailure(ArchiveProblem problem, const std::string& reason) {
@@ -34,12 +34,12 @@ Failure ArchiveFailure(ArchiveProblem problem, const std::string& reason) {
     case ArchiveProblem::NotABackup:
         return {std::string(LoadString(ids::BackupDatabaseNotFound))};
     case ArchiveProblem::Damaged:
-        return Unchanged(backup_texts::kArchiveDamaged, reason);
+        return Unchanged(texts::kArchiveDamaged, reason);
     case ArchiveProblem::CannotWrite:
     case ArchiveProblem::None:
         break;
     }
-    return Unchanged(backup_texts::kCannotExtract, reason);
+    return Unchanged(texts::kCannotExtract, reason);
 }
 
 // Extracts and checks the archive's database beside the live file. Empty on success.
@@ -51,16 +51,16 @@ std::optional<Failure> PrepareCopy(const fs::path& archive, const WorkFile& copy
     if (problem != ArchiveProblem::None)
         return ArchiveFailure(problem, reason);
     if (Refused(options, FaultPoint::AfterExtraction))
-        return Unchanged(backup_texts::kCannotExtract, backup_texts::kRefused);
+        return Unchanged(texts::kCannotExtract, texts::kRefused);
 
     if (!CheckRestorableDatabase(copy.path(), reason))
-        return Unchanged(backup_texts::kNoUsableDatabase, reason);
+        return Unchanged(texts::kNoUsableDatabase, reason);
     // The copy must be on the disk before the rename may publish it. (A test's fault after
     // the check stands for this write failing.)
     if (Refused(options, FaultPoint::AfterCheck))
-        return Unchanged(backup_texts::kCannotExtract, backup_texts::kRefused);
+        return Unchanged(texts::kCannotExtract, texts::kRefused);
     if (!SyncFile(copy.path(), reason))
-        return Unchanged(backup_texts::kCannotExtract, reason);
+        return Unchanged(texts::kCannotExtract, reason);
     ProgressStage(options.progress, 0.0, 0.9)(1.0);
     return std::nullopt;
 }
@@ -73,14 +73,13 @@ std::optional<Failure> ReplaceLiveDatabase(const fs::path& live, WorkFile& copy,
     // old database stays whole even if the rename then fails. A file the engine cannot read
     // has nothing to settle; it is being replaced.
     if (SettleDatabase(live, options.busyTimeout, reason) == SettleResult::InUse)
-        return Failure{std::string(backup_texts::kDatabaseInUse) +
-                       backup_texts::kDatabaseUnchanged};
+        return Failure{std::string(texts::kDatabaseInUse) + std::string(texts::kDatabaseUnchanged)};
     if (!RemoveDatabaseCompanions(live, reason))
-        return Unchanged(backup_texts::kCannotReplace, reason);
+        return Unchanged(texts::kCannotReplace, reason);
     if (Refused(options, FaultPoint::Replace))
-        return Unchanged(backup_texts::kCannotReplace, backup_texts::kRefused);
+        return Unchanged(texts::kCannotReplace, texts::kRefused);
     if (!ReplaceFile(copy.path(), live, reason))
-        return Unchanged(backup_texts::kCannotReplace, reason);
+        return Unchanged(texts::kCannotReplace, reason);
     // Checking the copy may have left log files under its work name.
     RemoveDatabaseCompanions(copy.path(), reason);
     copy.Keep();
@@ -100,12 +99,12 @@ RestoreResult RestoreDatabase(const std::string& archivePath, const std::string&
     const fs::path folder = live.parent_path().empty() ? fs::path(".") : live.parent_path();
     std::error_code ec;
     if (!fs::is_directory(folder, ec))
-        return Fail(Unchanged(backup_texts::kNoDatabaseFolder, folder.string()));
+        return Fail(Unchanged(texts::kNoDatabaseFolder, folder.string()));
 
     fs::path path;
     std::string reason;
     if (!CreateSiblingFile(live, "restore", path, reason))
-        return Fail(Unchanged(backup_texts::kCannotExtract, reason));
+        return Fail(Unchanged(texts::kCannotExtract, reason));
     WorkFile copy(path);
     if (std::optional<Failure> failure = PrepareCopy(archivePath, copy, options))
         return Fail(*failure);

@@ -1,18 +1,12 @@
 #include "persons/PersonRules.h"
 
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 #include "persons/BodyClasses.h"
 
 #include <cmath>
 
 namespace hv {
-
-const char* const kNoGroupForPerson =
-    "Every tested person belongs to a group. Please add a group first, then choose it here.";
-const char* const kPersonNoLongerStored =
-    "This person is no longer in the database; it was deleted meanwhile. Nothing was saved.";
-const char* const kGroupNoLongerStored =
-    "This group is no longer in the database; it was deleted meanwhile. Nothing was saved.";
 
 namespace {
 
@@ -28,7 +22,7 @@ bool IsBirthdayAccepted(double birthday, const DateTime& today) {
 
 std::optional<EntryProblem> PrepareForSave(PersonRecord& entry, const DateTime& today) {
     if (entry.groupId == 0)
-        return EntryProblem{PersonField::Group, kNoGroupForPerson};
+        return EntryProblem{PersonField::Group, std::string(texts::kNoGroupForPerson)};
     if (entry.name.empty())
         return Problem(PersonField::Name, ids::NameEmpty);
     if (!entry.birthday || !IsBirthdayAccepted(*entry.birthday, today))

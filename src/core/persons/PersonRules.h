@@ -16,13 +16,6 @@ struct EntryProblem {
     std::string message;
 };
 
-// Shown when a person is to be saved while there is no group to put the person in.
-extern const char* const kNoGroupForPerson;
-// Shown when an edited person or group was deleted meanwhile (by another program or a
-// restore): nothing is saved.
-extern const char* const kPersonNoLongerStored;
-extern const char* const kGroupNoLongerStored;
-
 // A birthday is accepted when it lies in an earlier calendar year than today: only the
 // years are compared, so 31 December of last year passes on 1 January.
 bool IsBirthdayAccepted(double birthday, const DateTime& today);

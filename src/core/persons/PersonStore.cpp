@@ -2,6 +2,7 @@
 
 #include "data/AdoDb.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 #include "data/Schema.h"
 #include "persons/PersonRules.h"
 #include "persons/Transaction.h"
@@ -78,7 +79,7 @@ bool SavePerson(PersonRecord& person) {
     if (!transaction.Started() || !GroupExists(db, person.groupId, groupExists))
         return false;
     if (!groupExists) {
-        ShowMessage(kNoGroupForPerson);
+        ShowMessage(std::string(texts::kNoGroupForPerson));
         return false;
     }
     const DbColumns columns = PersonColumns(person);
@@ -87,7 +88,7 @@ bool SavePerson(PersonRecord& person) {
               : !db.UpdateRow("Examer", "ExamerID", person.examerId, columns))
         return false;
     if (!isNew && db.ChangedRows() == 0) {
-        ShowMessage(kPersonNoLongerStored);
+        ShowMessage(std::string(texts::kPersonNoLongerStored));
         return false;
     }
     const int newKey = isNew ? db.LastInsertKey() : person.examerId;
@@ -137,7 +138,7 @@ bool SaveGroup(GroupRecord& group) {
         if (!db.UpdateRow("GroupList", "GroupID", group.groupId, columns))
             return false;
         if (db.ChangedRows() == 0) {
-            ShowMessage(kGroupNoLongerStored);
+            ShowMessage(std::string(texts::kGroupNoLongerStored));
             return false;
         }
         return true;

@@ -2,6 +2,7 @@
 
 #include "data/AdoDb.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 
 #include <string_view>
@@ -26,7 +27,7 @@ RowWrite WriteRow(CAdoDb& db, const AdviceRow& row) {
     const bool exists = !db.IsEOF();
     db.CloseRecordset();
     if (!exists)
-        ShowMessage(SubstitutePercentS(kAdviceRowMissing, std::to_string(row.orderNo)));
+        ShowMessage(texts::FillText(texts::kAdviceRowMissing, {std::to_string(row.orderNo)}));
     else
         db.Execute("update Product set Suggest=? where OrderNo=?", {row.suggest, row.orderNo});
     return RowWrite::Done;

@@ -24,10 +24,6 @@ struct AdviceLists {
 // the lists are empty (as far as they were read).
 AdviceLists LoadAdvice();
 
-// Shown for a row whose OrderNo has vanished from the table; %s stands for the OrderNo.
-inline constexpr std::string_view kAdviceRowMissing =
-    "The advice with order number %s is no longer in the database, so its text was not saved.";
-
 // Writes every row's text, changed or not: the 'A' list, then the 'B' list, each row by its
 // OrderNo. A row whose OrderNo no longer exists, or whose update fails, is reported and the
 // other rows are still written. Returns false when the save had to stop early because the

@@ -1,6 +1,7 @@
 #include "settings/SettingsRow.h"
 
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 
 #include <string>
 
@@ -13,7 +14,7 @@ SaveResult UpdateSettingsRow(std::string_view assignments, const DbParams& value
     const bool hasRow = db.GetLong("cnt") > 0;
     db.CloseRecordset();
     if (!hasRow) {
-        ShowMessage(std::string(kSettingsRowMissing));
+        ShowMessage(std::string(texts::kSettingsRowMissing));
         return SaveResult::Failed;
     }
     const std::string sql = "update SetValue set " + std::string(assignments);

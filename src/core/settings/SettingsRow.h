@@ -13,10 +13,6 @@ enum class SaveResult {
     Failed,    // the statement failed, or there was no settings row to change
 };
 
-// Shown when the settings table has lost its one row, so there is nothing to update.
-inline constexpr std::string_view kSettingsRowMissing =
-    "The settings row is missing from the database, so nothing was saved.";
-
 // Sets columns of the single settings row. `assignments` is fixed program text such as
 // "MachineLM=?"; the values travel as bound parameters. Every settings row is changed, as
 // the readers only ever use the first one. An empty table is reported instead of being

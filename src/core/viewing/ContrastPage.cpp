@@ -6,6 +6,7 @@
 #include "common/OleDate.h"
 #include "data/AdoDb.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 
 #include <cerrno>
 #include <charconv>
@@ -122,8 +123,9 @@ bool WritePageFile(const fs::path& path, std::string_view text) {
         out.close();
     if (out)
         return true;
-    ShowMessage("The comparison page " + path.string() + " could not be written (" +
-                (errno != 0 ? std::strerror(errno) : "write error") + ").");
+    ShowMessage(
+        texts::FillText(texts::kComparisonNotWritten,
+                        {path.string(), errno != 0 ? std::strerror(errno) : "write error"}));
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "viewing/ReportArchive.h"
 
+#include "data/OperatorTexts.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -182,11 +184,10 @@ ReportArchiveResult SaveReportArchive(const fs::path& archive, const fs::path& f
 
 std::string ReportArchiveMessage(const ReportArchiveResult& result, const fs::path& archive) {
     if (!result.written)
-        return "The reports were not saved to " + archive.string() + ": " + result.error + ".";
+        return texts::FillText(texts::kReportsNotSaved, {archive.string(), result.error});
     if (result.unreadable.empty())
         return {};
-    std::string text = "The reports were saved to " + archive.string() +
-                       ", but these files could not be read and are missing from it:";
+    std::string text = texts::FillText(texts::kReportsSavedWithoutSome, {archive.string()});
     for (const std::string& file : result.unreadable)
         text += "\n" + file;
     return text;

@@ -5,6 +5,7 @@
 #include "ui/app/ControlIds.h"
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/Pictures.h"
+#include "ui/widgets/UiText.h"
 
 #include <QPainter>
 #include <array>
@@ -68,7 +69,7 @@ CBtnIcon* CBtnsBar::Button(int id) const {
 void CBtnsBar::CreateTitle() {
     m_pTitle = new CClrTitle(this);
     m_pTitle->setObjectName(QStringLiteral("stc%1").arg(ctl::Title));
-    m_pTitle->SetText(QString::fromUtf8(hv::LoadString(hv::ids::MainTitle)));
+    m_pTitle->SetText(UiText(hv::ids::MainTitle));
     m_pTitle->SetTextHeight(kTitleHeight);
     m_pTitle->SetTextColor(Qt::white);
     m_pTitle->SetTextWeight(kTitleWeight);

@@ -1,7 +1,8 @@
 #include "ui/app/CDlgAbout.h"
 
-#include "ui/app/Notices.h"
+#include "data/OperatorTexts.h"
 #include "ui/widgets/Pictures.h"
+#include "ui/widgets/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ QLabel* MakeLabel(const QString& text, const QString& name, QWidget* parent) {
 } // namespace
 
 CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About %1").arg(QString::fromUtf8(notices::kProductName)));
+    setWindowTitle(QStringLiteral("About %1").arg(UiText(hv::texts::kProductName)));
 
     auto* icon = MakeLabel(QString(), QStringLiteral("programIcon"), this);
     icon->setPixmap(
@@ -32,15 +33,12 @@ CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
             .scaled(kIconSide, kIconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setAlignment(Qt::AlignTop);
 
-    auto* product =
-        MakeLabel(QString::fromUtf8(notices::kProductName), QStringLiteral("productName"), this);
+    auto* product = MakeLabel(UiText(hv::texts::kProductName), QStringLiteral("productName"), this);
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    auto* version =
-        MakeLabel(QString::fromUtf8(notices::kVersionLine), QStringLiteral("versionLine"), this);
-    auto* notice =
-        MakeLabel(QString::fromUtf8(notices::kAboutNotice), QStringLiteral("noticeLine"), this);
+    auto* version = MakeLabel(UiText(hv::texts::kVersionLine), QStringLiteral("versionLine"), this);
+    auto* notice = MakeLabel(UiText(hv::texts::kAboutNotice), QStringLiteral("noticeLine"), this);
     notice->setWordWrap(true);
     notice->setFixedWidth(kNoticeWidth);
 

@@ -18,6 +18,7 @@
 #include "ui/viewing/CChildReport.h"
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/Pictures.h"
+#include "ui/widgets/UiText.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -32,7 +33,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::FramelessWindowHint),
       m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("mainFrame"));
-    setWindowTitle(QString::fromUtf8(hv::LoadString(hv::ids::MainTitle)));
+    setWindowTitle(UiText(hv::ids::MainTitle));
     setWindowIcon(ProgramIcon());
     CreateLayout();
     ConnectToolbar();

@@ -1,7 +1,8 @@
 #include "ui/app/CStusBar.h"
 
+#include "data/OperatorTexts.h"
 #include "ui/app/ControlIds.h"
-#include "ui/app/Notices.h"
+#include "ui/widgets/UiText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,8 +15,7 @@ constexpr int kVerticalPadding = 6;
 CStusBar::CStusBar(QWidget* parent) : QWidget(parent), m_pNotice(new QLabel(this)) {
     m_pNotice->setObjectName(QStringLiteral("stc%1").arg(ctl::StatusText));
     m_pNotice->setText(QStringLiteral("%1    %2")
-                           .arg(QString::fromUtf8(notices::kStatusNotice),
-                                QString::fromUtf8(notices::kVersionLine)));
+                           .arg(UiText(hv::texts::kStatusNotice), UiText(hv::texts::kVersionLine)));
     m_pNotice->setAlignment(Qt::AlignCenter);
     QPalette palette = m_pNotice->palette();
     palette.setColor(QPalette::WindowText, kNoticeColor);

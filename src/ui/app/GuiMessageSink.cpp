@@ -1,6 +1,7 @@
 #include "ui/app/GuiMessageSink.h"
 
 #include "data/StringTable.h"
+#include "ui/widgets/UiText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,7 +10,7 @@
 namespace {
 
 QString Caption() {
-    return QString::fromUtf8(hv::LoadString(hv::ids::AppTitle));
+    return UiText(hv::ids::AppTitle);
 }
 
 // The string table keeps Windows line breaks; a message box wants plain ones.

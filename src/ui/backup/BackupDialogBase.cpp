@@ -5,6 +5,7 @@
 #include "data/StringTable.h"
 #include "ui/widgets/FileDialog.h"
 #include "ui/widgets/Pictures.h"
+#include "ui/widgets/UiText.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -89,11 +90,8 @@ std::string BackupDialogBase::ChooseArchive(ArchiveUse use) {
     const QString proposed = QDir::current().filePath(QStringLiteral("Backup.zip"));
     const QString file =
         use == ArchiveUse::Write
-            ? FileDialog::getSaveFileName(
-                  this, QString::fromUtf8(hv::LoadString(hv::ids::BackupFileTo)), proposed, filter)
-            : FileDialog::getOpenFileName(
-                  this, QString::fromUtf8(hv::LoadString(hv::ids::OpenBackupFile)), proposed,
-                  filter);
+            ? FileDialog::getSaveFileName(this, UiText(hv::ids::BackupFileTo), proposed, filter)
+            : FileDialog::getOpenFileName(this, UiText(hv::ids::OpenBackupFile), proposed, filter);
     if (file.isEmpty()) {
         reject();
         return {};

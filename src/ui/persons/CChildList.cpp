@@ -9,6 +9,7 @@
 #include "ui/persons/CTabPage0.h"
 #include "ui/persons/CTabPage1.h"
 #include "ui/persons/PersonPictures.h"
+#include "ui/widgets/UiText.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -27,10 +28,6 @@ int Key(const QTreeWidgetItem* item) {
 }
 bool IsPerson(const QTreeWidgetItem* item) {
     return item && item->parent();
-}
-
-QString Text(int stringId) {
-    return QString::fromUtf8(hv::LoadString(stringId));
 }
 
 std::string Question(int stringId, const QString& itemText) {
@@ -106,8 +103,8 @@ void CChildList::CreateTabs() {
     QFont tabFont = m_tabBar->font();
     tabFont.setPixelSize(16);
     m_tabBar->setFont(tabFont);
-    m_tabBar->addTab(Text(hv::ids::TabBasicInfo));
-    m_tabBar->addTab(Text(hv::ids::TabTestedRecord));
+    m_tabBar->addTab(UiText(hv::ids::TabBasicInfo));
+    m_tabBar->addTab(UiText(hv::ids::TabTestedRecord));
     m_tabBar->setDrawBase(false);
     m_tabBar->setExpanding(false);
     m_page0 = new CTabPage0(m_tab);

@@ -3,6 +3,7 @@
 #include "data/StringTable.h"
 #include "persons/PersonSearch.h"
 #include "ui/persons/PersonFormParts.h"
+#include "ui/widgets/UiText.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -21,9 +22,6 @@ namespace {
 
 constexpr int kKeyColumn = 1;
 
-QString Text(int stringId) {
-    return QString::fromUtf8(hv::LoadString(stringId));
-}
 std::string ToStd(const QLineEdit* edit) {
     return edit->text().toStdString();
 }
@@ -80,10 +78,10 @@ CEditSearch::CEditSearch(QWidget* parent) : QDialog(parent) {
 
     m_results = new QTableWidget(0, 8, this);
     m_results->setObjectName(QStringLiteral("resultList"));
-    m_results->setHorizontalHeaderLabels({QString(), QStringLiteral("ID"), Text(hv::ids::ColName),
-                                          Text(hv::ids::ColSex), Text(hv::ids::ColBirthday),
-                                          Text(hv::ids::ColHeight), Text(hv::ids::ColWeight),
-                                          Text(hv::ids::ColMobile)});
+    m_results->setHorizontalHeaderLabels({QString(), QStringLiteral("ID"), UiText(hv::ids::ColName),
+                                          UiText(hv::ids::ColSex), UiText(hv::ids::ColBirthday),
+                                          UiText(hv::ids::ColHeight), UiText(hv::ids::ColWeight),
+                                          UiText(hv::ids::ColMobile)});
     m_results->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     const int widths[] = {20, 0, 60, 40, 80, 60, 60, 80};
     for (int column = 0; column < 8; ++column)

@@ -6,6 +6,7 @@
 #include "persons/TestRecords.h"
 #include "ui/persons/CProgress.h"
 #include "ui/persons/PickListDelegate.h"
+#include "ui/widgets/UiText.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,10 +20,6 @@ constexpr int kBandHeight = 51;   // the striped band under the list
 constexpr int kListGap = 55;      // the list leaves this much room at the bottom
 constexpr int kButtonsAbove = 40; // the buttons' top, counted from the bottom
 const QString kPicked = QStringLiteral("1");
-
-QString Text(int stringId) {
-    return QString::fromUtf8(hv::LoadString(stringId));
-}
 
 QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -43,9 +40,9 @@ CTabPage1::CTabPage1(QWidget* parent) : QWidget(parent) {
 
     m_list = new QTableWidget(0, ColumnCount, this);
     m_list->setObjectName(QStringLiteral("recordList"));
-    m_list->setHorizontalHeaderLabels({Text(hv::ids::ColSelect), Text(hv::ids::ColTestDate),
-                                       Text(hv::ids::ColTestTime), Text(hv::ids::ColName),
-                                       Text(hv::ids::ColAge), Text(hv::ids::ColSex), QString()});
+    m_list->setHorizontalHeaderLabels(
+        {UiText(hv::ids::ColSelect), UiText(hv::ids::ColTestDate), UiText(hv::ids::ColTestTime),
+         UiText(hv::ids::ColName), UiText(hv::ids::ColAge), UiText(hv::ids::ColSex), QString()});
     m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_list->horizontalHeader()->setStretchLastSection(false);
     const int widths[] = {70, 120, 120, 120, 80, 80};

@@ -4,6 +4,7 @@
 #include "data/StringTable.h"
 #include "settings/ReportSelection.h"
 #include "ui/settings/SettingsList.h"
+#include "ui/widgets/UiText.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,10 +21,6 @@ constexpr int kVisibleRows = 20;
 
 const QString kShown = QStringLiteral("1");
 const QString kHidden = QStringLiteral("0");
-
-QString Text(int id) {
-    return QString::fromUtf8(hv::LoadString(id));
-}
 
 } // namespace
 
@@ -58,9 +55,9 @@ CDlgSetRept::CDlgSetRept(QWidget* parent) : QDialog(parent) {
 
 QTableWidget* CDlgSetRept::CreateList(const QString& name, QWidget* frame) {
     QTableWidget* list =
-        CreateSettingsList({{Text(hv::ids::ColNo), 70, CellStyle::CenteredLine},
-                            {Text(hv::ids::ColReportName), 140, CellStyle::LeftLine},
-                            {Text(hv::ids::ColIndicate), 70, CellStyle::CheckBox},
+        CreateSettingsList({{UiText(hv::ids::ColNo), 70, CellStyle::CenteredLine},
+                            {UiText(hv::ids::ColReportName), 140, CellStyle::LeftLine},
+                            {UiText(hv::ids::ColIndicate), 70, CellStyle::CheckBox},
                             {QString(), 0, CellStyle::LeftLine}},
                            kRowHeight, frame);
     list->setObjectName(name);

@@ -3,6 +3,7 @@
 #include "data/MessageSink.h"
 #include "data/StringTable.h"
 #include "settings/Sensitivity.h"
+#include "ui/widgets/UiText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,8 +21,7 @@ constexpr int kDescriptionWidth = 280;
 CDlgSetSens::CDlgSetSens(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Sensitivity adjustment"));
 
-    m_pDescription =
-        new QLabel(QString::fromUtf8(hv::LoadString(hv::ids::SensitivityDescription)), this);
+    m_pDescription = new QLabel(UiText(hv::ids::SensitivityDescription), this);
     m_pDescription->setWordWrap(true);
     m_pDescription->setFixedWidth(kDescriptionWidth);
     m_pDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);

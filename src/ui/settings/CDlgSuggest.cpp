@@ -3,6 +3,7 @@
 #include "data/StringTable.h"
 #include "settings/ExpertAdvice.h"
 #include "ui/settings/SettingsList.h"
+#include "ui/widgets/UiText.h"
 
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -20,10 +21,6 @@ namespace {
 
 constexpr int kVisibleRows = 5;
 constexpr int kCaretWidth = 1;
-
-QString Text(int id) {
-    return QString::fromUtf8(hv::LoadString(id));
-}
 
 const char* const kFrameTitles[] = {"About the probably hidden problems",
                                     "About the problems of sub-health trends"};
@@ -77,8 +74,8 @@ CDlgSuggest::CDlgSuggest(QWidget* parent) : QDialog(parent) {
 QTableWidget* CDlgSuggest::CreateList(int index, QWidget* frame) {
     QTableWidget* list =
         CreateSettingsList({{QString(), 40, CellStyle::CenteredLine},
-                            {Text(hv::ids::ColSystem), 180, CellStyle::LeftLine},
-                            {Text(hv::ids::ColExpertAdvice), 500, CellStyle::WrappedTop},
+                            {UiText(hv::ids::ColSystem), 180, CellStyle::LeftLine},
+                            {UiText(hv::ids::ColExpertAdvice), 500, CellStyle::WrappedTop},
                             {QString(), 0, CellStyle::LeftLine}},
                            kRowHeight, frame);
     list->setObjectName(index == HiddenProblems ? QStringLiteral("hiddenProblemsList")

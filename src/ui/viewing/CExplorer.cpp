@@ -1,6 +1,7 @@
 #include "ui/viewing/CExplorer.h"
 
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 #include "ui/widgets/FileDialog.h"
 
 #include <QCoreApplication>
@@ -115,7 +116,7 @@ bool CExplorer::RunPrint() {
     if (ok) {
         ok = PrintOn(&SharedPrinter());
         if (!ok)
-            hv::ShowMessage("The page could not be printed.");
+            hv::ShowMessage(std::string(hv::texts::kPageNotPrinted));
     }
     emit commandFinished(Print, ok);
     return true;
@@ -172,15 +173,16 @@ void CExplorer::WatchSave(QWebEngineDownloadRequest* download) {
         return;
     const QString target =
         QDir(download->downloadDirectory()).filePath(download->downloadFileName());
-    connect(
-        download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, target] {
-            if (!download->isFinished())
-                return;
-            const bool ok = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
-            if (!ok)
-                hv::ShowMessage(("The page could not be saved to " + target + ".").toStdString());
-            emit commandFinished(SaveAs, ok);
-        });
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this,
+            [this, download, target] {
+                if (!download->isFinished())
+                    return;
+                const bool ok = download->state() == QWebEngineDownloadRequest::DownloadCompleted;
+                if (!ok)
+                    hv::ShowMessage(
+                        hv::texts::FillText(hv::texts::kPageNotSaved, {target.toStdString()}));
+                emit commandFinished(SaveAs, ok);
+            });
 }
 
 bool CExplorer::RunPageSetup() {

@@ -1,0 +1,11 @@
+#include "ui/widgets/UiText.h"
+
+#include "data/StringTable.h"
+
+QString UiText(int stringId) {
+    return UiText(hv::LoadString(stringId));
+}
+
+QString UiText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+// How windows get the texts they show: a text of the string table by its id, or one of the
+// program's own texts (data/OperatorTexts.h).
+QString UiText(int stringId);
+QString UiText(std::string_view text);
