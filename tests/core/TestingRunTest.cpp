@@ -1,5 +1,6 @@
 #include "RecordingSink.h"
 #include "TestDatabase.h"
+#include "VirtualScheduler.h"
 #include "common/Clock.h"
 #include "common/OleDate.h"
 #include "common/Random.h"
@@ -8,7 +9,6 @@
 #include "testing/SensorShared.h"
 #include "testing/SimulatedHid.h"
 #include "testing/TestRun.h"
-#include "testing/VirtualScheduler.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "testing/VirtualScheduler.h"
+#include "VirtualScheduler.h"
 
 #include <algorithm>
 
