@@ -1,6 +1,7 @@
 #include "TempDir.h"
 #include "viewing/ReportArchive.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -67,6 +68,15 @@ std::string NoisyBytes(std::size_t size) {
     return bytes;
 }
 
+// The names in the folder of a file, in name order.
+std::vector<std::string> FilesBeside(const fs::path& file) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(file.parent_path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class ViewingReportArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -103,7 +113,7 @@ TEST_F(ViewingReportArchiveTest, StoresEveryFileOfTheFolderUnderItsNameAlone) {
     }
     EXPECT_THAT(result.stored,
                 ElementsAre("00-Compositive Report.htm", "01-Heart.htm", "Pagebg.jpg"));
-    EXPECT_FALSE(fs::exists(dir.path() / "Reports.zip.part"));
+    EXPECT_THAT(FilesBeside(archive), ElementsAre("Reports", "Reports.zip"));
 }
 
 TEST_F(ViewingReportArchiveTest, ReplacesAnExistingArchive) {
@@ -124,13 +134,10 @@ TEST_F(ViewingReportArchiveTest, NamesOutsideAsciiAreMarkedAsUtf8) {
 
 TEST_F(ViewingReportArchiveTest, AnUnreadableFileIsLeftOutAndNamed) {
     ReportArchiveAccess access;
-    access.readFile = [](const fs::path& file, std::string& bytes, std::string& reason) {
-        if (file.filename() == "01-Heart.htm") {
-            reason = "locked by another program";
-            return false;
-        }
-        bytes = ReadBytes(file);
-        return true;
+    access.readRefused = [](const fs::path& file) -> std::optional<std::string> {
+        if (file.filename() == "01-Heart.htm")
+            return "locked by another program";
+        return std::nullopt;
     };
     const ReportArchiveResult result = SaveReportArchive(archive, reports, access);
     ASSERT_TRUE(result.written);
@@ -166,7 +173,14 @@ TEST_F(ViewingReportArchiveTest, AFailedWriteKeepsTheOldArchiveAndLeavesNoPart) 
     EXPECT_FALSE(result.written);
     EXPECT_THAT(result.error, HasSubstr("cannot be written"));
     EXPECT_EQ(ReadBytes(archive), "the archive saved last week");
-    EXPECT_FALSE(fs::exists(dir.path() / "Reports.zip.part"));
+    EXPECT_THAT(FilesBeside(archive), ElementsAre("Reports", "Reports.zip"));
+}
+
+TEST_F(ViewingReportArchiveTest, AnArchiveNamedLikeAWorkFileIsNeverTruncated) {
+    // The old fixed work-file name: an archive the operator keeps under it survives a save.
+    WriteBytes(dir.path() / "Reports.zip.part", "kept by the operator");
+    ASSERT_TRUE(SaveReportArchive(archive, reports).written);
+    EXPECT_EQ(ReadBytes(dir.path() / "Reports.zip.part"), "kept by the operator");
 }
 
 TEST_F(ViewingReportArchiveTest, AnArchiveSavedIntoTheFolderDoesNotHoldItself) {

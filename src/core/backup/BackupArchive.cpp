@@ -1,11 +1,13 @@
 #include "backup/BackupArchive.h"
 
+#include "common/ProgressThrottle.h"
+#include "common/ZipWriter.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <minizip/unzip.h>
-#include <minizip/zip.h>
 #include <vector>
 
 namespace hv {
@@ -13,14 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Bytes read from the database file per entry write.
-constexpr std::size_t kArchiveChunk = 102400;
 // Bytes taken from the entry per read while extracting.
 constexpr unsigned kExtractChunk = 8192;
 // The longest entry name looked at; longer names are not ours anyway.
 constexpr unsigned kEntryNameBuffer = 256;
-// Sizes from here on need the 64-bit extension of the zip format.
-constexpr std::uintmax_t kZip64Threshold = 0xFFFFFFFFu;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -32,88 +30,28 @@ struct UnzipCloser {
 };
 using UnzipHandle = std::unique_ptr<void, UnzipCloser>;
 
-// Feeds progress only when it has moved by at least a thousandth.
-class ProgressThrottle {
-public:
-    explicit ProgressThrottle(const std::function<void(double)>& onProgress)
-        : m_onProgress(onProgress) {}
-    void Report(std::uintmax_t done, std::uintmax_t total) {
-        if (!m_onProgress)
-            return;
-        const int permille = total == 0 ? 1000 : static_cast<int>(done * 1000 / total);
-        if (permille != m_last) {
-            m_last = permille;
-            m_onProgress(permille / 1000.0);
-        }
-    }
-
-private:
-    const std::function<void(double)>& m_onProgress;
-    int m_last = -1;
-};
-
-bool WriteEntryData(zipFile zip, std::FILE* in, std::uintmax_t size,
-                    const std::function<void(double)>& onProgress,
-                    const std::function<bool()>& writeRefused, std::string& error) {
-    std::vector<char> buffer(kArchiveChunk);
-    ProgressThrottle progress(onProgress);
-    std::uintmax_t done = 0;
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
-        if (got == 0)
-            break;
-        if (writeRefused && writeRefused()) {
-            error = "the archive cannot be written (refused)";
-            return false;
-        }
-        if (zipWriteInFileInZip(zip, buffer.data(), static_cast<unsigned>(got)) != ZIP_OK) {
-            error = std::string("the archive cannot be written (") + std::strerror(errno) + ")";
-            return false;
-        }
-        done += got;
-        progress.Report(done, size);
-    }
-    if (std::ferror(in)) {
-        error = "the database copy cannot be read";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool WriteSingleEntryArchive(const fs::path& archive, const char* entryName,
                              const fs::path& content, const std::function<void(double)>& onProgress,
                              const std::function<bool()>& writeRefused, std::string& error) {
-    FileHandle in(std::fopen(content.string().c_str(), "rb"));
-    std::error_code ec;
-    const std::uintmax_t size = fs::file_size(content, ec);
-    if (!in || ec) {
-        error = "the database copy cannot be read";
+    ZipWriter zip;
+    zip.writeRefused = writeRefused;
+    zip.onProgress = onProgress;
+    if (!zip.Create(archive, error))
         return false;
-    }
-    zipFile zip = zipOpen64(archive.string().c_str(), APPEND_STATUS_CREATE);
-    if (!zip) {
-        error = std::string("the archive cannot be created (") + std::strerror(errno) + ")";
+    std::string reason;
+    switch (zip.AddFile(entryName, content, reason)) {
+    case ZipWriter::AddResult::Added:
+        return zip.Close(error);
+    case ZipWriter::AddResult::Unreadable:
+        error = "the database copy cannot be read (" + reason + ")";
         return false;
+    case ZipWriter::AddResult::Failed:
+        break;
     }
-    zip_fileinfo info{}; // no date, no attributes
-    const int zip64 = size >= kZip64Threshold ? 1 : 0;
-    bool ok = zipOpenNewFileInZip64(zip, entryName, &info, nullptr, 0, nullptr, 0, nullptr,
-                                    Z_DEFLATED, 9, zip64) == ZIP_OK;
-    if (!ok)
-        error = "the archive cannot be written";
-    ok = ok && WriteEntryData(zip, in.get(), size, onProgress, writeRefused, error);
-    if (ok && zipCloseFileInZip(zip) != ZIP_OK) {
-        error = "the archive cannot be written";
-        ok = false;
-    }
-    // Closing writes the central directory; it fails when the disk is full.
-    if (zipClose(zip, nullptr) != ZIP_OK && ok) {
-        error = std::string("the archive cannot be written (") + std::strerror(errno) + ")";
-        ok = false;
-    }
-    return ok;
+    error = reason;
+    return false;
 }
 
 namespace {

@@ -3,7 +3,7 @@
 #include "backup/BackupArchive.h"
 #include "backup/DatabaseFiles.h"
 #include "backup/ProgressStage.h"
-#include "backup/SiblingFiles.h"
+#include "common/WorkFiles.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
 
@@ -40,14 +40,12 @@ bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOp
         error = "the archive cannot be created (" + std::string(texts::kRefused) + ")";
         return false;
     }
-    if (!CreateSiblingFile(target, "partial", path, error))
-        return false;
-    WorkFile archive(path);
-    if (!WriteSingleEntryArchive(
+    PublishedFile archive;
+    if (!archive.Create(target, "partial", error) ||
+        !WriteSingleEntryArchive(
             archive.path(), kBackupEntryName, snapshot.path(),
             ProgressStage(options.progress, 0.35, 1.0),
-            [&options] { return Refused(options, FaultPoint::WriteArchive); }, error) ||
-        !SyncFile(archive.path(), error))
+            [&options] { return Refused(options, FaultPoint::WriteArchive); }, error))
         return false;
     snapshot.Discard();
 
@@ -55,10 +53,7 @@ bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOp
         error = "the archive cannot be moved into place (" + std::string(texts::kRefused) + ")";
         return false;
     }
-    if (!ReplaceFile(archive.path(), target, error))
-        return false;
-    archive.Keep();
-    return true;
+    return archive.Publish(error);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "backup/BackupArchive.h"
 #include "backup/DatabaseFiles.h"
 #include "backup/ProgressStage.h"
-#include "backup/SiblingFiles.h"
+#include "common/WorkFiles.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
 #include "data/StringTable.h"

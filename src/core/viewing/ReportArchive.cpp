@@ -1,49 +1,15 @@
 #include "viewing/ReportArchive.h"
 
+#include "common/WorkFiles.h"
+#include "common/ZipWriter.h"
 #include "data/OperatorTexts.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <minizip/zip.h>
 
 namespace hv {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Bytes handed to the archive per write.
-constexpr std::size_t kArchiveBlock = 102400;
-// General-purpose flag telling readers that an entry name is UTF-8.
-constexpr uLong kUtf8NameFlag = 0x800;
-constexpr int kDeflateLevel = 9;
-constexpr int kDeflateMemLevel = 8;
-
-std::string ErrnoText(int error) {
-    return error != 0 ? std::strerror(error) : std::string("unknown error");
-}
-
-bool ReadWholeFile(const fs::path& file, std::string& bytes, std::string& reason) {
-    errno = 0;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        reason = ErrnoText(errno);
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        reason = "read error";
-        return false;
-    }
-    return true;
-}
-
-bool IsAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // The same file, whether or not it exists yet.
 bool SamePath(const fs::path& a, const fs::path& b) {
@@ -70,80 +36,21 @@ bool ListFolder(const fs::path& folder, const fs::path& archive, std::vector<fs:
     return true;
 }
 
-class ArchiveWriter {
-public:
-    ArchiveWriter(const ReportArchiveAccess& access, ReportArchiveResult& result)
-        : m_access(access), m_result(result) {}
-
-    bool Create(const fs::path& file) {
-        errno = 0;
-        m_zip = zipOpen64(file.string().c_str(), APPEND_STATUS_CREATE);
-        if (m_zip == nullptr)
-            m_result.error = "the archive cannot be created (" + ErrnoText(errno) + ")";
-        return m_zip != nullptr;
-    }
-
-    // Adds one entry; false when the archive could not be written.
-    bool Add(const std::string& name, const std::string& bytes) {
-        zip_fileinfo info{}; // no date, no attributes
-        const uLong flags = IsAscii(name) ? 0 : kUtf8NameFlag;
-        if (zipOpenNewFileInZip4_64(m_zip, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                    Z_DEFLATED, kDeflateLevel, 0, -MAX_WBITS, kDeflateMemLevel,
-                                    Z_DEFAULT_STRATEGY, nullptr, 0, 0, flags, 0) != ZIP_OK)
-            return Failed();
-        bool ok = true;
-        for (std::size_t done = 0; ok && done < bytes.size(); done += kArchiveBlock) {
-            const std::size_t size = std::min(kArchiveBlock, bytes.size() - done);
-            ok = !(m_access.writeRefused && m_access.writeRefused()) &&
-                 zipWriteInFileInZip(m_zip, bytes.data() + done, static_cast<unsigned>(size)) ==
-                     ZIP_OK;
-        }
-        const bool closed = zipCloseFileInZip(m_zip) == ZIP_OK;
-        if (!ok || !closed)
-            return Failed();
-        m_result.stored.push_back(name);
-        return true;
-    }
-
-    // Writes the archive's directory and closes the file, also after a failure.
-    bool Close() {
-        errno = 0;
-        const bool ok = zipClose(m_zip, nullptr) == ZIP_OK;
-        m_zip = nullptr;
-        return ok || Failed();
-    }
-
-    ~ArchiveWriter() {
-        if (m_zip != nullptr)
-            zipClose(m_zip, nullptr);
-    }
-    ArchiveWriter(const ArchiveWriter&) = delete;
-    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
-
-private:
-    bool Failed() {
-        if (m_result.error.empty())
-            m_result.error = "the archive cannot be written (" + ErrnoText(errno) + ")";
-        return false;
-    }
-
-    const ReportArchiveAccess& m_access;
-    ReportArchiveResult& m_result;
-    zipFile m_zip = nullptr;
-};
-
-bool WriteEntries(ArchiveWriter& writer, const std::vector<fs::path>& files,
-                  const ReportArchiveAccess& access, ReportArchiveResult& result) {
+bool WriteEntries(ZipWriter& zip, const std::vector<fs::path>& files, ReportArchiveResult& result) {
     for (const fs::path& file : files) {
-        std::string bytes, reason;
-        const bool read = access.readFile ? access.readFile(file, bytes, reason)
-                                          : ReadWholeFile(file, bytes, reason);
-        if (!read) {
-            result.unreadable.push_back(file.filename().string() + " (" + reason + ")");
-            continue;
-        }
-        if (!writer.Add(file.filename().string(), bytes))
+        const std::string name = file.filename().string();
+        std::string reason;
+        switch (zip.AddFile(name, file, reason)) {
+        case ZipWriter::AddResult::Added:
+            result.stored.push_back(name);
+            break;
+        case ZipWriter::AddResult::Unreadable:
+            result.unreadable.push_back(name + " (" + reason + ")");
+            break;
+        case ZipWriter::AddResult::Failed:
+            result.error = reason;
             return false;
+        }
     }
     return true;
 }
@@ -157,24 +64,19 @@ ReportArchiveResult SaveReportArchive(const fs::path& archive, const fs::path& f
     if (!ListFolder(folder, archive, files, result.error))
         return result;
 
-    fs::path partial = archive;
-    partial += ".part";
-    bool ok;
-    {
-        ArchiveWriter writer(access, result);
-        if (!writer.Create(partial))
-            return result;
-        ok = WriteEntries(writer, files, access, result);
-        ok = writer.Close() && ok;
+    PublishedFile target;
+    if (!target.Create(archive, "archive", result.error)) {
+        result.error = "the archive cannot be created (" + result.error + ")";
+        return result;
     }
-    std::error_code ec;
-    if (ok) {
-        fs::rename(partial, archive, ec);
-        if (ec)
-            result.error = "the archive cannot be put in place (" + ec.message() + ")";
-    }
-    if (!ok || ec) {
-        fs::remove(partial, ec);
+    ZipWriter zip;
+    zip.writeRefused = access.writeRefused;
+    zip.readRefused = access.readRefused;
+    const bool written = zip.Create(target.path(), result.error) &&
+                         WriteEntries(zip, files, result) && zip.Close(result.error);
+    if (!written || !target.Publish(result.error)) {
+        if (written)
+            result.error = "the archive cannot be put in place (" + result.error + ")";
         result.stored.clear();
         return result;
     }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,13 +10,10 @@ namespace hv {
 
 // The saved report archive: every file of the Reports folder in one zip archive.
 
-// Where the archive writer reads the files and whether a write may go through. Tests replace
-// them to make a file unreadable or the disk full; by default files are read from disk and
-// every write goes through.
+// Test seams: by default every file can be read and every write goes through.
 struct ReportArchiveAccess {
-    // Reads a whole file; false with the reason when it cannot be read.
-    std::function<bool(const std::filesystem::path& file, std::string& bytes, std::string& reason)>
-        readFile;
+    // Asked before a file is opened; a reason makes the file unreadable.
+    std::function<std::optional<std::string>(const std::filesystem::path& file)> readRefused;
     // Asked before each block written into the archive; true makes the write fail as a full
     // disk would.
     std::function<bool()> writeRefused;
@@ -31,9 +29,10 @@ struct ReportArchiveResult {
 
 // Writes every plain file of folder (subfolders and their contents are left out) into a new
 // zip archive at archive, each entry named by the file name alone, deflated at level 9 with
-// zeroed dates and attributes, in name order. The archive is written beside its final name
-// and takes that name only when it is complete, so a failure never leaves a damaged archive
-// and never destroys an existing one. A file that cannot be read is left out and named in
+// zeroed dates and attributes, in name order, each file streamed rather than read whole.
+// The archive is written beside its final name, flushed to the disk and takes that name
+// only when it is complete, so a failure never leaves a damaged archive and never destroys
+// an existing one. A file that cannot be read is left out and named in
 // unreadable; the others are still saved. The archive itself is never taken into itself,
 // even when it is saved into folder.
 ReportArchiveResult SaveReportArchive(const std::filesystem::path& archive,

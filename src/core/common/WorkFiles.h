@@ -7,8 +7,9 @@
 
 namespace hv {
 
-// Work files of a backup or a restore live beside the file they will become, on the same
-// file system, so that the final step is an atomic rename.
+// Work files live beside the file they will become, on the same file system, so that the
+// final step is an atomic rename: a backup, a restore, a saved archive or an exported file
+// either takes its target's place whole or leaves the target as it was.
 
 // Creates a new empty file beside target, named "<target name>.<tag>-<random hex>". Never
 // takes a name that exists already. Returns false with a reason in error.
@@ -43,12 +44,39 @@ public:
     WorkFile& operator=(const WorkFile&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
+    // Takes charge of another work file, removing the one held before.
+    void Adopt(std::filesystem::path path) {
+        Discard();
+        m_path = std::move(path);
+    }
     // The file has become something else (renamed into place); leave it alone.
     void Keep() { m_path.clear(); }
     void Discard();
 
 private:
     std::filesystem::path m_path;
+};
+
+// A new version of a file, written beside it and put in its place in one step once it is
+// complete. The target keeps its old contents until Publish succeeds; when the object ends
+// unpublished, the work file is removed and the target is as it was.
+class PublishedFile {
+public:
+    PublishedFile() = default;
+    PublishedFile(const PublishedFile&) = delete;
+    PublishedFile& operator=(const PublishedFile&) = delete;
+
+    // Creates the empty work file beside target, named "<target name>.<tag>-<random hex>".
+    bool Create(const std::filesystem::path& target, std::string_view tag, std::string& error);
+    // The work file to write; empty before Create and after Publish.
+    const std::filesystem::path& path() const { return m_work.path(); }
+    const std::filesystem::path& target() const { return m_target; }
+    // Writes the work file through to the disk, then moves it over the target.
+    bool Publish(std::string& error);
+
+private:
+    std::filesystem::path m_target;
+    WorkFile m_work;
 };
 
 } // namespace hv

@@ -1,4 +1,4 @@
-#include "backup/SiblingFiles.h"
+#include "common/WorkFiles.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -110,6 +110,27 @@ bool ReplaceFile(const fs::path& from, const fs::path& to, std::string& error) {
         return false;
     }
     SyncFolder(to.parent_path());
+    return true;
+}
+
+bool PublishedFile::Create(const fs::path& target, std::string_view tag, std::string& error) {
+    m_work.Discard();
+    fs::path created;
+    if (!CreateSiblingFile(target, tag, created, error))
+        return false;
+    m_target = target;
+    m_work.Adopt(std::move(created));
+    return true;
+}
+
+bool PublishedFile::Publish(std::string& error) {
+    if (m_work.path().empty()) {
+        error = "there is no finished file to put in place";
+        return false;
+    }
+    if (!SyncFile(m_work.path(), error) || !ReplaceFile(m_work.path(), m_target, error))
+        return false;
+    m_work.Keep();
     return true;
 }
 
