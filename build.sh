@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Halvoret's one entry point on a Debian 12 machine.
 #   ./build.sh run    install what is missing, build, stage build/stage and start the program
-#   ./build.sh test   install what is missing, build, and run every test; then the same for
-#                     the core under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./build.sh test   install what is missing, check the format of every C++ file, build,
+#                     and run every test; then the same for the core under
+#                     AddressSanitizer and UndefinedBehaviorSanitizer
 # Extra arguments after "run" go to the program (for example --demo-sensor).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,6 +17,7 @@ PACKAGES=(
     python3 python3-pil fonts-dejavu-core
     xvfb xauth
     dpkg-dev file
+    clang-format
 )
 
 install_missing_packages() {
@@ -45,6 +47,18 @@ run_tests() {
     local runner=()
     command -v xvfb-run >/dev/null && runner=(xvfb-run -a -s "-screen 0 1920x1080x24")
     (cd build && "${runner[@]}" ctest --output-on-failure -j2 --timeout 600)
+}
+
+# Every C++ file of the tree follows the checked-in .clang-format; the first one that does
+# not fails the run, with the changes it needs.
+check_format() {
+    local files
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        mapfile -t files < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
+    else
+        mapfile -t files < <(find src tests bench fuzz -name '*.cpp' -o -name '*.h')
+    fi
+    clang-format --dry-run --Werror "${files[@]}"
 }
 
 # The core, halvoret-admin and the core tests once more in build-asan, without the Qt layer.
@@ -80,6 +94,7 @@ run)
     ;;
 test)
     install_missing_packages
+    check_format
     build
     build_sanitized
     run_tests

@@ -325,7 +325,8 @@ TEST_F(RestoreTest, DatabaseHeldInATransactionByAnotherConnectionIsNotReplaced) 
     const RestoreResult result = RestoreDatabase(archive.string(), live.string(), options);
 
     EXPECT_EQ(result.outcome, RestoreOutcome::Failed);
-    EXPECT_EQ(result.message, std::string(texts::kDatabaseInUse) + std::string(texts::kDatabaseUnchanged));
+    EXPECT_EQ(result.message,
+              std::string(texts::kDatabaseInUse) + std::string(texts::kDatabaseUnchanged));
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close_v2(other);
     EXPECT_EQ(CountPersons(live, "Later"), 1);
