@@ -2,6 +2,7 @@
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "analysis/CReportWriter.h"
+#include "common/Utf16Text.h"
 
 #include <gtest/gtest.h>
 

@@ -62,7 +62,4 @@ std::filesystem::path PagePath(std::string_view pageName);
 // Returns false, with the reason in error, when the file could not be written.
 bool WritePage(std::string_view pageName, std::string_view text, std::string* error = nullptr);
 
-// UTF-8 text as UTF-16LE bytes; malformed input becomes U+FFFD.
-std::string Utf8ToUtf16Le(std::string_view text);
-
 } // namespace hv

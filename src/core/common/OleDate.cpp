@@ -1,6 +1,7 @@
 #include "common/OleDate.h"
 
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 namespace hv {
@@ -72,6 +73,25 @@ DateTime LocalNow() {
 
 double OleNow() {
     return ToOleDate(LocalNow());
+}
+
+std::string FormatDate(const DateTime& t, char separator) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d%c%02d%c%02d", t.year, separator, t.month, separator,
+                  t.day);
+    return text;
+}
+
+std::string FormatTimeOfDay(const DateTime& t) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+}
+
+std::string FormatTestTime(const DateTime& t, char dateSeparator) {
+    char text[24];
+    std::snprintf(text, sizeof text, " %02d:%02d", t.hour, t.minute);
+    return FormatDate(t, dateSeparator) + text;
 }
 
 int WholeYearsBetween(const DateTime& birth, const DateTime& at) {

@@ -2,6 +2,8 @@
 
 #include "common/Clock.h"
 
+#include <string>
+
 namespace hv {
 
 // A calendar date and time of day in local time.
@@ -26,6 +28,13 @@ DateTime FromOleDate(double oleDate);
 DateTime ToLocalDateTime(Clock::TimePoint t);
 DateTime LocalNow();
 double OleNow();
+
+// "YYYY-MM-DD" with the given separator between the parts of the date.
+std::string FormatDate(const DateTime& t, char separator = '-');
+// "hh:mm:ss".
+std::string FormatTimeOfDay(const DateTime& t);
+// The time of a test as pages show it: the date with the given separator, then " hh:mm".
+std::string FormatTestTime(const DateTime& t, char dateSeparator);
 
 // Whole years from birth to a date: the birthday counts once it has been reached.
 int WholeYearsBetween(const DateTime& birth, const DateTime& at);

@@ -3,22 +3,14 @@
 #include "common/OleDate.h"
 #include "data/StringTable.h"
 
-#include <cstdio>
-
 namespace hv {
 
 std::string FormatOleDate(double oleDate) {
-    const DateTime dt = FromOleDate(oleDate);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", dt.year, dt.month, dt.day);
-    return text;
+    return FormatDate(FromOleDate(oleDate));
 }
 
 std::string FormatOleTime(double oleDate) {
-    const DateTime dt = FromOleDate(oleDate);
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", dt.hour, dt.minute, dt.second);
-    return text;
+    return FormatTimeOfDay(FromOleDate(oleDate));
 }
 
 std::string SexText(bool male) {

@@ -4,6 +4,7 @@
 #include "analysis/PageFragments.h"
 #include "analysis/ValueText.h"
 #include "common/OleDate.h"
+#include "common/Utf16Text.h"
 #include "data/AdoDb.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
@@ -41,14 +42,6 @@ constexpr const char* kMaleReports =
 constexpr const char* kAllReports =
     "SELECT ReportName FROM ReportList WHERE length(ReportNo)=3 AND ReportNo<>'R99' "
     "ORDER BY ShowOrder";
-
-std::string FormatTestTime(double measDate) {
-    const DateTime t = FromOleDate(measDate);
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
-                  t.minute);
-    return text;
-}
 
 // A stored value as the page shows it and as it is compared.
 struct ItemValue {
@@ -114,18 +107,10 @@ std::optional<std::string> TableText(CAdoDb& db, std::int32_t measId,
 }
 
 bool WritePageFile(const fs::path& path, std::string_view text) {
-    const std::string bytes = "\xFF\xFE" + Utf8ToUtf16Le(text);
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (out)
-        out.close();
-    if (out)
+    std::string reason;
+    if (WriteUtf16LeFile(path, text, reason))
         return true;
-    ShowMessage(
-        texts::FillText(texts::kComparisonNotWritten,
-                        {path.string(), errno != 0 ? std::strerror(errno) : "write error"}));
+    ShowMessage(texts::FillText(texts::kComparisonNotWritten, {path.string(), reason}));
     return false;
 }
 
@@ -167,7 +152,7 @@ ContrastPage BuildContrastPage(std::int32_t measId, int side) {
         female = person.female;
     if (!db.OpenRecordset("SELECT MeasDate FROM MeasData WHERE MeasID=?", {measId}) || db.IsEOF())
         return page;
-    page.testTime = FormatTestTime(db.GetDouble("MeasDate"));
+    page.testTime = FormatTestTime(FromOleDate(db.GetDouble("MeasDate")), '-');
     const std::optional<std::string> table = TableText(db, measId, female);
     if (!table)
         return page;
