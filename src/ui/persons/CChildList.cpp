@@ -139,17 +139,20 @@ bool CChildList::FillTree() {
     if (!tree)
         return false;
     m_tree->setUpdatesEnabled(false);
+    const QIcon groupIcon = TreeIcon(TreeImage::Group);
+    const QIcon maleIcon = TreeIcon(true);
+    const QIcon femaleIcon = TreeIcon(false);
     QList<QTreeWidgetItem*> groups;
     groups.reserve(static_cast<qsizetype>(tree->size()));
     for (const hv::GroupNode& group : *tree) {
         auto* groupItem = new QTreeWidgetItem({QString::fromStdString(group.name)});
         groupItem->setData(0, kKeyRole, group.groupId);
-        groupItem->setIcon(0, TreeIcon(TreeImage::Group));
+        groupItem->setIcon(0, groupIcon);
         for (const hv::PersonNode& person : group.persons) {
             auto* personItem =
                 new QTreeWidgetItem(groupItem, {QString::fromStdString(person.name)});
             personItem->setData(0, kKeyRole, person.examerId);
-            personItem->setIcon(0, TreeIcon(person.male));
+            personItem->setIcon(0, person.male ? maleIcon : femaleIcon);
         }
         groups.append(groupItem);
     }

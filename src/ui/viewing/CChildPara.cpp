@@ -1,9 +1,11 @@
 #include "ui/viewing/CChildPara.h"
 
 #include "ui/viewing/CExplorer.h"
+#include "ui/viewing/ViewingFonts.h"
 #include "ui/viewing/ViewingIds.h"
-#include "ui/viewing/ViewingPictures.h"
 #include "ui/widgets/CBtnIcon.h"
+#include "ui/widgets/ControlLookup.h"
+#include "ui/widgets/Pictures.h"
 #include "viewing/ContrastPage.h"
 
 #include <QFrame>
@@ -44,7 +46,7 @@ void CChildPara::CreateControls() {
     // The pictures lie beneath the labels and dates drawn over them.
     for (QLabel** picture : {&m_pUpperPicture, &m_pLowerPicture}) {
         *picture = new QLabel(this);
-        (*picture)->setPixmap(ViewingBitmap(kSidePicture, kSidePictureSize, QString()));
+        (*picture)->setPixmap(BitmapPicture(kSidePicture));
         (*picture)->setScaledContents(true);
     }
     const QString caption = QStringLiteral("Test datetime:");
@@ -71,8 +73,7 @@ QLabel* CChildPara::AddLabel(int id, const QString& text, int pixelHeight, const
 CBtnIcon* CChildPara::AddButton(int id, const QString& text, int icon,
                                 void (CChildPara::*handler)()) {
     auto* button = new CBtnIcon(this);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
-    button->setProperty("controlId", id);
+    TagControl(button, id);
     button->setText(text);
     button->SetIcons(icon, 0);
     button->SetBitmaps(kButtonFace, kButtonHoverFace, kButtonPressedFace);
@@ -83,10 +84,7 @@ CBtnIcon* CChildPara::AddButton(int id, const QString& text, int icon,
 }
 
 CBtnIcon* CChildPara::Button(int id) const {
-    for (CBtnIcon* button : m_buttons)
-        if (button->property("controlId").toInt() == id)
-            return button;
-    return nullptr;
+    return FindControl(m_buttons, id);
 }
 
 void CChildPara::Compare(int firstMeasId, int secondMeasId) {

@@ -4,10 +4,12 @@
 #include "data/MessageSink.h"
 #include "ui/viewing/CExplorer.h"
 #include "ui/viewing/CFullPage.h"
+#include "ui/viewing/ViewingFonts.h"
 #include "ui/viewing/ViewingIds.h"
-#include "ui/viewing/ViewingPictures.h"
 #include "ui/widgets/CBtnIcon.h"
+#include "ui/widgets/ControlLookup.h"
 #include "ui/widgets/FileDialog.h"
+#include "ui/widgets/Pictures.h"
 #include "viewing/ReportArchive.h"
 #include "viewing/ReportListing.h"
 
@@ -54,7 +56,7 @@ void CChildReport::CreateControls() {
 
     m_pTitle = new QLabel(this);
     m_pTitle->setObjectName(QStringLiteral("reportTitle"));
-    m_pTitle->setPixmap(ViewingBitmap(kTitlePicture, {208, 45}, QStringLiteral("Reports")));
+    m_pTitle->setPixmap(BitmapPicture(kTitlePicture));
     m_pTitle->setScaledContents(true);
 
     m_pTree = new QTreeWidget(this);
@@ -88,8 +90,7 @@ void CChildReport::CreateControls() {
 
 QPushButton* CChildReport::AddButton(int id, const QString& text, void (CChildReport::*handler)()) {
     auto* button = new QPushButton(text, this);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
-    button->setProperty("controlId", id);
+    TagControl(button, id);
     button->setFont(BoldFont(font(), kBoldPixelSize));
     connect(button, &QPushButton::clicked, this, handler);
     if (!m_buttons.isEmpty())
@@ -99,10 +100,7 @@ QPushButton* CChildReport::AddButton(int id, const QString& text, void (CChildRe
 }
 
 QPushButton* CChildReport::Button(int id) const {
-    for (QPushButton* button : m_buttons)
-        if (button->property("controlId").toInt() == id)
-            return button;
-    return nullptr;
+    return FindControl(m_buttons, id);
 }
 
 bool CChildReport::LoadReportList(int measId) {
@@ -111,7 +109,7 @@ bool CChildReport::LoadReportList(int measId) {
     if (!entries)
         return false;
     m_pTree->clear();
-    const QIcon icon(ViewingIcon(kTreeIcon, {16, 16}));
+    const QIcon icon(IconPicture(kTreeIcon));
     for (const hv::ReportListEntry& entry : *entries) {
         auto* item = new QTreeWidgetItem(m_pTree, {QString::fromStdString(entry.label)});
         item->setIcon(0, icon);

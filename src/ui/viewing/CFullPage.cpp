@@ -2,6 +2,7 @@
 
 #include "ui/viewing/CExplorer.h"
 #include "ui/viewing/ViewingIds.h"
+#include "ui/widgets/ControlLookup.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -34,8 +35,7 @@ CFullPage::CFullPage(QWidget* parent) : QDialog(parent) {
 
 QPushButton* CFullPage::AddButton(int id, const QString& text, int command) {
     auto* button = new QPushButton(text, this);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
-    button->setProperty("controlId", id);
+    TagControl(button, id);
     const int x = kButtonGap + static_cast<int>(m_buttons.size()) * (kButtonWidth + kButtonGap);
     button->setGeometry(x, (kButtonBand - kButtonHeight) / 2, kButtonWidth, kButtonHeight);
     if (command != 0)
@@ -46,10 +46,7 @@ QPushButton* CFullPage::AddButton(int id, const QString& text, int command) {
 }
 
 QPushButton* CFullPage::Button(int id) const {
-    for (QPushButton* button : m_buttons)
-        if (button->property("controlId").toInt() == id)
-            return button;
-    return nullptr;
+    return FindControl(m_buttons, id);
 }
 
 void CFullPage::showEvent(QShowEvent* event) {
