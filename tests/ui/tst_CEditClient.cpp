@@ -54,6 +54,7 @@ private slots:
     void editingShowsTheStoredPersonAndUpdatesItsRow();
     void withoutAGroupNothingIsSaved();
     void aMissingDatabaseCancelsBeforeShowing();
+    void everyWayOfShowingLoadsThePerson();
     void aDatabaseLostBeforeSaveKeepsTheEntry();
 
 private:
@@ -259,6 +260,32 @@ void TestCEditClient::aMissingDatabaseCancelsBeforeShowing() {
         QVERIFY(!driver->Handled());
         QCOMPARE(m_sink->messages, std::vector<std::string>{kConnectionError});
     }
+}
+
+void TestCEditClient::everyWayOfShowingLoadsThePerson() {
+    const int group = AddGroup("Morning");
+    const int person = AddPerson(group, "Dana", false);
+    for (const bool modeless : {false, true}) {
+        CEditClient dialog;
+        dialog.m_ExamerID = person;
+        modeless ? dialog.show() : dialog.open();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(Child<QLineEdit>(dialog, "name")->text(), QStringLiteral("Dana"));
+        QVERIFY(Child<QRadioButton>(dialog, "female")->isChecked());
+        dialog.reject();
+    }
+    // Without a database neither way shows the dialog; it ends with Cancel.
+    std::filesystem::remove(m_install->databasePath());
+    for (const bool modeless : {false, true}) {
+        CEditClient dialog;
+        dialog.m_ExamerID = person;
+        QSignalSpy rejected(&dialog, &QDialog::rejected);
+        modeless ? dialog.show() : dialog.open();
+        QTRY_COMPARE(rejected.count(), 1);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(m_sink->messages, std::vector<std::string>(2, kConnectionError));
 }
 
 void TestCEditClient::aDatabaseLostBeforeSaveKeepsTheEntry() {

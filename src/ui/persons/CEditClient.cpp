@@ -50,7 +50,7 @@ double ToOle(const QDate& date) {
 
 } // namespace
 
-CEditClient::CEditClient(QWidget* parent) : QDialog(parent) {
+CEditClient::CEditClient(QWidget* parent) : LoadingDialog(parent) {
     setObjectName(QStringLiteral("editClient"));
     setWindowTitle(QStringLiteral("the tested person information"));
     setAutoFillBackground(true);
@@ -203,16 +203,14 @@ bool CEditClient::LoadPerson() {
     return true;
 }
 
-int CEditClient::exec() {
+bool CEditClient::LoadEntry() {
     const hv::DateTime today = hv::LocalNow();
     m_birthday->setDate(QDate(today.year, today.month, today.day));
     m_male->setChecked(true);
-    if (!LoadGroups() || (m_ExamerID != 0 && !LoadPerson())) {
-        setResult(QDialog::Rejected);
-        return QDialog::Rejected;
-    }
+    if (!LoadGroups() || (m_ExamerID != 0 && !LoadPerson()))
+        return false;
     m_name->setFocus();
-    return QDialog::exec();
+    return true;
 }
 
 QWidget* CEditClient::FieldOf(hv::PersonField field) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/widgets/LoadingDialog.h"
 
 class QComboBox;
 class QDateEdit;
@@ -15,9 +15,10 @@ enum class PersonField;
 
 // "the tested person information": creates a tested person (m_ExamerID 0) or edits one.
 // The caller presets m_GroupID; after OK, m_ExamerID is the person's key (the new key for a
-// new person) and m_GroupID the group chosen. When the groups or the person cannot be read
-// the dialog ends with Cancel before it shows.
-class CEditClient : public QDialog {
+// new person) and m_GroupID the group chosen. The groups and the person are read whenever
+// the dialog is about to show (exec, open or show); when they cannot be read the dialog ends
+// with Cancel without showing.
+class CEditClient : public LoadingDialog {
     Q_OBJECT
 
 public:
@@ -26,12 +27,13 @@ public:
     int m_ExamerID = 0;
     int m_GroupID = 0;
 
-    int exec() override;
-
     // Save(&S): checks the entry in the order group, name, birthday, height, weight, writes
     // the row and ends with OK. A refused entry keeps the dialog open with every field as
     // typed and the focus on the field to correct.
     void OnSave();
+
+protected:
+    bool LoadEntry() override;
 
 private:
     bool LoadGroups();

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CEditGroup::CEditGroup(QWidget* parent) : QDialog(parent) {
+CEditGroup::CEditGroup(QWidget* parent) : LoadingDialog(parent) {
     setObjectName(QStringLiteral("editGroup"));
     setWindowTitle(QStringLiteral("Group Info"));
 
@@ -42,13 +42,12 @@ CEditGroup::CEditGroup(QWidget* parent) : QDialog(parent) {
     resize(380, 220);
 }
 
-int CEditGroup::exec() {
+bool CEditGroup::LoadEntry() {
     if (m_GroupID != 0) {
         hv::GroupRecord group;
         switch (hv::LoadGroup(m_GroupID, group)) {
         case hv::ReadStatus::Failed:
-            setResult(QDialog::Rejected);
-            return QDialog::Rejected;
+            return false;
         case hv::ReadStatus::Found:
             m_nameEdit->setText(QString::fromStdString(group.name));
             m_remarkEdit->setPlainText(QString::fromStdString(group.description));
@@ -58,7 +57,7 @@ int CEditGroup::exec() {
         }
     }
     m_nameEdit->setFocus();
-    return QDialog::exec();
+    return true;
 }
 
 void CEditGroup::OnSave() {
