@@ -1,6 +1,5 @@
 #include "analysis/AnalysisRun.h"
 
-#include "analysis/AnalysisDb.h"
 #include "analysis/Catalogue.h"
 #include "analysis/CompositeReport.h"
 #include "analysis/Grading.h"
@@ -9,6 +8,7 @@
 #include "analysis/ValueRows.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
+#include "data/Transaction.h"
 
 #include <algorithm>
 

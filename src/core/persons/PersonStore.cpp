@@ -4,8 +4,8 @@
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
 #include "data/Schema.h"
+#include "data/Transaction.h"
 #include "persons/PersonRules.h"
-#include "persons/Transaction.h"
 
 namespace hv {
 namespace {
@@ -74,9 +74,9 @@ bool SavePerson(PersonRecord& person) {
     CAdoDb db;
     if (!db.Open())
         return false;
-    Transaction transaction(db);
+    WriteTransaction transaction(db);
     bool groupExists = false;
-    if (!transaction.Started() || !GroupExists(db, person.groupId, groupExists))
+    if (!transaction.Begin() || !GroupExists(db, person.groupId, groupExists))
         return false;
     if (!groupExists) {
         ShowMessage(std::string(texts::kNoGroupForPerson));
@@ -102,9 +102,8 @@ bool DeletePerson(int examerId) {
     CAdoDb db;
     if (!db.Open())
         return false;
-    Transaction transaction(db);
-    return transaction.Started() &&
-           db.Execute("DELETE FROM MeasData WHERE ExamerID=?", {examerId}) &&
+    WriteTransaction transaction(db);
+    return transaction.Begin() && db.Execute("DELETE FROM MeasData WHERE ExamerID=?", {examerId}) &&
            db.Execute("DELETE FROM Examer WHERE ExamerID=?", {examerId}) && transaction.Commit();
 }
 
@@ -153,8 +152,8 @@ GroupDeletion DeleteGroup(int groupId) {
     CAdoDb db;
     if (!db.Open())
         return GroupDeletion::Failed;
-    Transaction transaction(db);
-    if (!transaction.Started() ||
+    WriteTransaction transaction(db);
+    if (!transaction.Begin() ||
         !db.OpenRecordset("SELECT count(*) AS cnt FROM Examer WHERE GroupID=?", {groupId}))
         return GroupDeletion::Failed;
     if (db.GetLong("cnt") > 0)

@@ -2,9 +2,9 @@
 
 #include "data/AdoDb.h"
 #include "data/Schema.h"
+#include "data/Transaction.h"
 #include "persons/PersonRules.h"
 #include "persons/PersonText.h"
-#include "persons/Transaction.h"
 
 #include <algorithm>
 
@@ -42,8 +42,8 @@ bool DeleteTests(const std::vector<int>& measIds) {
     CAdoDb db;
     if (!db.Open())
         return false;
-    Transaction transaction(db);
-    if (!transaction.Started())
+    WriteTransaction transaction(db);
+    if (!transaction.Begin())
         return false;
     // One statement per slice keeps the number of bound values within the engine's limit.
     constexpr std::size_t kSlice = 500;

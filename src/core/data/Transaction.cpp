@@ -1,4 +1,4 @@
-#include "analysis/AnalysisDb.h"
+#include "data/Transaction.h"
 
 namespace hv {
 

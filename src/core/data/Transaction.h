@@ -5,7 +5,8 @@
 namespace hv {
 
 // A write transaction on a connection: rows written between Begin and Commit are stored
-// together or not at all. Rolls back when it ends without a commit.
+// together or not at all. Rolls back when it ends without a commit. Taking the write lock
+// at the start keeps a check and the change it guards together.
 class WriteTransaction {
 public:
     explicit WriteTransaction(CAdoDb& db) : m_db(db) {}
