@@ -10,9 +10,13 @@ int RunBackup(const AdminArgs& args) {
         std::cerr << "usage: halvoret-admin backup ZIP\n";
         return 2;
     }
-    // A failure has been printed by the message sink.
-    if (!hv::BackupDatabase(hv::CAdoDb::kDatabasePath, args[0]).ok)
+    // A failure, or the damage of a database packed all the same, has been printed by the
+    // message sink.
+    const hv::BackupResult result = hv::BackupDatabase(hv::CAdoDb::kDatabasePath, args[0]);
+    if (!result.ok)
         return 1;
+    if (result.damaged)
+        return 3;
     std::cout << hv::LoadString(hv::ids::BackupFinished) << '\n';
     return 0;
 }

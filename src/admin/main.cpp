@@ -19,7 +19,8 @@ constexpr std::array kCommands{
                  &RunAnalyze},
     AdminCommand{"backup", "ZIP",
                  "write a backup archive of DataBase/DataBase.mdb (an existing ZIP is replaced "
-                 "only once the new one is complete)",
+                 "only once the new one is complete); a damaged database is packed all the "
+                 "same, with a warning and exit status 3",
                  &RunBackup},
     AdminCommand{"restore", "--yes ZIP",
                  "replace DataBase/DataBase.mdb by the database in a backup archive; --yes "

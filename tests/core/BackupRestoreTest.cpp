@@ -356,6 +356,31 @@ TEST_F(RestoreTest, RestoreWorksWhenTheLiveFileIsMissingOrRuined) {
     }
 }
 
+// The log of a live file the engine cannot read may hold the only copy of committed rows:
+// a replacement that fails must leave it, and its index, where they were.
+TEST_F(RestoreTest, AFailedRestoreOverAnUnreadableFileKeepsItsLogAndIndex) {
+    LeaveUnreplayedLog(live, "OnlyInTheLog");
+    WriteBytes(live.string() + "-shm", std::string(32768, '\0'));
+    WriteBytes(live, std::string(4096, '\x7f'));
+    const std::string wal = ReadBytes(live.string() + "-wal");
+    const std::vector<std::string> before = FolderListing(live.parent_path());
+    BackupOptions options;
+    options.injectFault = [](FaultPoint point) { return point == FaultPoint::Replace; };
+
+    const RestoreResult result = RestoreDatabase(archive.string(), live.string(), options);
+
+    EXPECT_EQ(result.outcome, RestoreOutcome::Failed);
+    EXPECT_EQ(FolderListing(live.parent_path()), before);
+    EXPECT_TRUE(ReadBytes(live.string() + "-wal") == wal) << "the log changed";
+    EXPECT_TRUE(fs::exists(live.string() + "-shm"));
+    EXPECT_TRUE(ReadBytes(live) == std::string(4096, '\x7f')) << "the live file changed";
+
+    // Once the restore goes through, nothing of the old file is left beside the new one.
+    ASSERT_EQ(RestoreDatabase(archive.string(), live.string()).outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(FolderListing(live.parent_path()), std::vector<std::string>{"DataBase.mdb"});
+    EXPECT_EQ(CountPersons(live, "Saved"), 1);
+}
+
 TEST_F(RestoreTest, MissingDatabaseFolderIsReported) {
     const fs::path elsewhere = scratch.path() / "NoSuchFolder" / "DataBase.mdb";
 

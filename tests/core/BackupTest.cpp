@@ -3,6 +3,7 @@
 #include "TestDatabase.h"
 #include "backup/BackupArchive.h"
 #include "backup/DatabaseBackup.h"
+#include "backup/DatabaseRestore.h"
 #include "data/DeliveredDatabase.h"
 #include "data/OperatorTexts.h"
 
@@ -256,18 +257,85 @@ INSTANTIATE_TEST_SUITE_P(
         BackupFailureCase{
             "DatabaseIsNotADatabase",
             [](const fs::path& live, const fs::path&) { WriteBytes(live, std::string(8192, 'z')); },
-            "Backup.zip", FaultPoint::CreateArchive, false, "cannot be read"},
-        BackupFailureCase{"DatabaseDamaged",
-                          [](const fs::path& live, const fs::path&) {
-                              // Overwrite the inside of a table's page: the file still opens.
-                              std::string bytes = ReadBytes(live);
-                              ASSERT_GT(bytes.size(), 8u * 4096);
-                              for (std::size_t i = 5 * 4096; i < 5 * 4096 + 64; ++i)
-                                  bytes[i] = '\xff';
-                              WriteBytes(live, bytes);
-                          },
-                          "Backup.zip", FaultPoint::CreateArchive, false, "damaged"}),
+            "Backup.zip", FaultPoint::CreateArchive, false, "cannot be read"}),
     [](const ::testing::TestParamInfo<BackupFailureCase>& info) { return info.param.label; });
+
+// Overwrites the inside of a table's page: the file still opens, its check fails.
+void DamageDatabase(const fs::path& live) {
+    std::string bytes = ReadBytes(live);
+    ASSERT_GT(bytes.size(), 8u * 4096);
+    for (std::size_t i = 5 * 4096; i < 5 * 4096 + 64; ++i)
+        bytes[i] = '\xff';
+    WriteBytes(live, bytes);
+}
+
+TEST_F(BackupTest, ADamagedDatabaseIsPackedAllTheSameWithAPlainWarning) {
+    AddPersonWithTests("Ada", 30);
+    DamageDatabase(live);
+    const std::string damagedBytes = ReadBytes(live);
+    const fs::path archive = scratch.path() / "Backup.zip";
+
+    const BackupResult result = BackupDatabase(live.string(), archive.string());
+
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.damaged);
+    ASSERT_EQ(sink.messages, std::vector<std::string>{result.message});
+    EXPECT_EQ(result.message.rfind("The backup was saved to " + archive.string() +
+                                       ", but the database in it is damaged (",
+                                   0),
+              0u)
+        << result.message;
+    EXPECT_NE(result.message.find("A restore will refuse this backup."), std::string::npos);
+    // The archive holds the database as it is, damage and all, and nothing else is left.
+    const std::string entry = ReadBytes(UnpackEntry(archive));
+    ASSERT_EQ(entry.size(), damagedBytes.size());
+    EXPECT_TRUE(entry.substr(5 * 4096, 64) == std::string(64, '\xff')) << "the damage is gone";
+    std::string error;
+    EXPECT_FALSE(CheckDatabaseIntegrity(UnpackEntry(archive).string(), error));
+    EXPECT_EQ(FolderListing(scratch.path()),
+              (std::vector<std::string>{"Backup.zip", "unpacked.mdb"}));
+}
+
+// The backup of a sound database that another program damages later restores; the damaged
+// one is refused, as its warning said.
+TEST_F(BackupTest, TheArchiveOfADamagedDatabaseIsRefusedByTheRestore) {
+    DamageDatabase(live);
+    const fs::path archive = scratch.path() / "Backup.zip";
+    ASSERT_TRUE(BackupDatabase(live.string(), archive.string()).damaged);
+    sink.messages.clear();
+    const RestoreResult restored = RestoreDatabase(archive.string(), live.string());
+    EXPECT_EQ(restored.outcome, RestoreOutcome::Failed);
+    EXPECT_EQ(restored.message.rfind(texts::kNoUsableDatabase, 0), 0u) << restored.message;
+}
+
+TEST_F(BackupTest, ATargetThatIsTheDatabaseOrAFileBesideItIsRefused) {
+    const fs::path folder = live.parent_path();
+    fs::create_symlink(live, scratch.path() / "link.zip");
+    const std::vector<fs::path> targets = {
+        live,
+        live.string() + "-wal",
+        live.string() + "-shm",
+        live.string() + "-journal",
+        folder / ".." / folder.filename() / live.filename(), // another spelling
+        scratch.path() / "link.zip",                         // a link to it
+    };
+    for (const fs::path& target : targets) {
+        SCOPED_TRACE(target.string());
+        sink.messages.clear();
+        const std::vector<std::string> before = FolderListing(folder);
+        const std::string bytes = ReadBytes(live);
+
+        const BackupResult result = BackupDatabase(live.string(), target.string());
+
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(sink.messages, std::vector<std::string>{result.message});
+        EXPECT_EQ(result.message.rfind(texts::kBackupNotMade, 0), 0u) << result.message;
+        EXPECT_NE(result.message.find("would overwrite the database itself"), std::string::npos)
+            << result.message;
+        EXPECT_EQ(FolderListing(folder), before);
+        EXPECT_EQ(ReadBytes(live), bytes);
+    }
+}
 
 // The writer's chunk boundaries: empty content, exactly one chunk (then an empty read),
 // one byte more.

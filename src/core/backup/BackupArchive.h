@@ -8,6 +8,9 @@ namespace hv {
 
 // The zip archive of a backup: one entry holding the database file.
 
+// The name of the one entry of a backup archive.
+inline constexpr const char* kBackupEntryName = "DataBase.mdb";
+
 // Writes a new archive at archive (replacing whatever that file held) with one entry named
 // entryName holding the bytes of content, deflated at level 9 with zeroed file information
 // and no extra fields or comments. The content is streamed in fixed-size chunks, so memory

@@ -2,7 +2,6 @@
 
 #include "backup/BackupArchive.h"
 #include "backup/DatabaseFiles.h"
-#include "backup/ProgressStage.h"
 #include "common/WorkFiles.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
@@ -10,15 +9,12 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace hv {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool Refused(const BackupOptions& options, FaultPoint point) {
-    return options.injectFault && options.injectFault(point);
-}
 
 // A restore step that failed: the text the operator gets.
 struct Failure {
@@ -50,36 +46,94 @@ std::optional<Failure> PrepareCopy(const fs::path& archive, const WorkFile& copy
         archive, kBackupEntryName, copy.path(), ProgressStage(options.progress, 0.0, 0.8), reason);
     if (problem != ArchiveProblem::None)
         return ArchiveFailure(problem, reason);
-    if (Refused(options, FaultPoint::AfterExtraction))
+    if (options.Refused(FaultPoint::AfterExtraction))
         return Unchanged(texts::kCannotExtract, texts::kRefused);
 
     if (!CheckRestorableDatabase(copy.path(), reason))
         return Unchanged(texts::kNoUsableDatabase, reason);
     // The copy must be on the disk before the rename may publish it. (A test's fault after
     // the check stands for this write failing.)
-    if (Refused(options, FaultPoint::AfterCheck))
+    if (options.Refused(FaultPoint::AfterCheck))
         return Unchanged(texts::kCannotExtract, texts::kRefused);
     if (!SyncFile(copy.path(), reason))
         return Unchanged(texts::kCannotExtract, reason);
-    ProgressStage(options.progress, 0.0, 0.9)(1.0);
+    ReportProgress(options.progress, 0.9);
     return std::nullopt;
 }
+
+// The files the engine keeps beside the live database, moved aside under work names while
+// the new file is put in place: put back when that fails, removed once it has succeeded.
+// A live file the engine cannot read may still have committed rows in its log, so nothing
+// of it is deleted before the replacement is done.
+class CompanionsAside {
+public:
+    CompanionsAside() = default;
+    CompanionsAside(const CompanionsAside&) = delete;
+    CompanionsAside& operator=(const CompanionsAside&) = delete;
+    ~CompanionsAside() { PutBack(); }
+
+    bool MoveAside(const fs::path& live, std::string& error) {
+        for (const fs::path& companion : DatabaseCompanions(live)) {
+            std::error_code ec;
+            if (!fs::exists(companion, ec))
+                continue;
+            fs::path aside;
+            if (!CreateSiblingFile(companion, "aside", aside, error))
+                return false;
+            fs::rename(companion, aside, ec);
+            if (ec) {
+                fs::remove(aside, ec);
+                error = "cannot move " + companion.string() + " aside: " + ec.message();
+                return false;
+            }
+            m_moved.push_back({companion, aside});
+        }
+        return true;
+    }
+
+    // The replacement is done: what was moved aside belongs to the old file; remove it.
+    void Discard() {
+        for (const Moved& m : m_moved) {
+            std::error_code ec;
+            fs::remove(m.aside, ec);
+        }
+        m_moved.clear();
+    }
+
+    void PutBack() {
+        for (const Moved& m : m_moved) {
+            std::error_code ec;
+            fs::rename(m.aside, m.original, ec);
+        }
+        m_moved.clear();
+    }
+
+private:
+    struct Moved {
+        fs::path original;
+        fs::path aside;
+    };
+    std::vector<Moved> m_moved;
+};
 
 // Puts the checked copy in the live file's place. Empty on success.
 std::optional<Failure> ReplaceLiveDatabase(const fs::path& live, WorkFile& copy,
                                            const BackupOptions& options) {
     std::string reason;
-    // Settling first means the companions removed next hold nothing worth keeping, so the
-    // old database stays whole even if the rename then fails. A file the engine cannot read
-    // has nothing to settle; it is being replaced.
+    // Settling first folds what the log holds into the file, so the old database is whole
+    // on its own. A file the engine cannot read has nothing to settle.
     if (SettleDatabase(live, options.busyTimeout, reason) == SettleResult::InUse)
         return Failure{std::string(texts::kDatabaseInUse) + std::string(texts::kDatabaseUnchanged)};
-    if (!RemoveDatabaseCompanions(live, reason))
+    // The companions must never be replayed onto the restored file, and never be lost
+    // before it is in place.
+    CompanionsAside companions;
+    if (!companions.MoveAside(live, reason))
         return Unchanged(texts::kCannotReplace, reason);
-    if (Refused(options, FaultPoint::Replace))
+    if (options.Refused(FaultPoint::Replace))
         return Unchanged(texts::kCannotReplace, texts::kRefused);
     if (!ReplaceFile(copy.path(), live, reason))
         return Unchanged(texts::kCannotReplace, reason);
+    companions.Discard();
     // Checking the copy may have left log files under its work name.
     RemoveDatabaseCompanions(copy.path(), reason);
     copy.Keep();
@@ -114,8 +168,7 @@ RestoreResult RestoreDatabase(const std::string& archivePath, const std::string&
 
     if (std::optional<Failure> failure = ReplaceLiveDatabase(live, copy, options))
         return Fail(*failure);
-    if (options.progress)
-        options.progress->OnProgress(1.0);
+    ReportProgress(options.progress, 1.0);
     return {RestoreOutcome::Restored, {}};
 }
 

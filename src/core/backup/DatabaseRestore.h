@@ -6,6 +6,17 @@
 
 namespace hv {
 
+enum class RestoreOutcome {
+    Restored, // the live database has been replaced
+    Declined, // the operator answered No; nothing changed
+    Failed,   // nothing changed; the operator has been told why
+};
+
+struct RestoreResult {
+    RestoreOutcome outcome = RestoreOutcome::Failed;
+    std::string message; // what the operator was told on failure
+};
+
 // Replaces the database at databasePath with the one in a backup archive, so that the next
 // start of the program uses the restored data.
 //

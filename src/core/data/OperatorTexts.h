@@ -89,6 +89,11 @@ inline constexpr std::string_view kCannotReplace = "The database could not be re
 inline constexpr std::string_view kNoDatabaseFolder = "The database folder is missing: ";
 inline constexpr std::string_view kDatabaseInUse =
     "The database is in use by another program. Close that program and restore again.";
+// The archive was written, but its database failed the check; %1 is the archive, %2 the
+// reason.
+inline constexpr std::string_view kBackupOfDamagedDatabase =
+    "The backup was saved to %1, but the database in it is damaged (%2). A restore will "
+    "refuse this backup. Keep the file: it may still help to repair the data.";
 // Ends every restore failure: whatever went wrong, the live database is as it was.
 inline constexpr std::string_view kDatabaseUnchanged = " The database has not been changed.";
 // Stands for the reason when a test makes the file system refuse a step.

@@ -131,13 +131,14 @@ void BackupDialogBase::closeEvent(QCloseEvent* event) {
         QDialog::closeEvent(event);
 }
 
-bool BackupDialogBase::Finish(bool succeeded, int finishedMessageId) {
+bool BackupDialogBase::Finish(bool succeeded, std::optional<int> finishedMessageId) {
     if (!succeeded) {
         reject();
         return false;
     }
     m_bar->setValue(kBarSteps);
-    hv::ShowMessage(finishedMessageId);
+    if (finishedMessageId)
+        hv::ShowMessage(*finishedMessageId);
     accept();
     return true;
 }

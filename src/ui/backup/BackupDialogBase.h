@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -48,8 +49,9 @@ protected:
     // Runs work on the worker thread with options whose progress moves the bar.
     void RunInBackground(std::function<void(const hv::BackupOptions&)> work);
     // Ends the dialog after the work: a failure (already reported by the work) cancels it;
-    // a success fills the bar, shows the finishing message and accepts. Returns succeeded.
-    bool Finish(bool succeeded, int finishedMessageId);
+    // a success fills the bar, shows the finishing message (unless the work has told the
+    // operator what to know already) and accepts. Returns succeeded.
+    bool Finish(bool succeeded, std::optional<int> finishedMessageId);
 
     void closeEvent(QCloseEvent* event) override;
 

@@ -21,10 +21,10 @@ void CDlgBackup::OnStart() {
     if (archive.empty())
         return;
     RunInBackground([this, archive](const hv::BackupOptions& options) {
-        m_ok = hv::BackupDatabase(hv::CAdoDb::kDatabasePath, archive, options).ok;
+        m_result = hv::BackupDatabase(hv::CAdoDb::kDatabasePath, archive, options);
     });
 }
 
 void CDlgBackup::OnWorkDone() {
-    Finish(m_ok, hv::ids::BackupFinished);
+    Finish(m_result.ok, m_result.damaged ? std::nullopt : std::optional(hv::ids::BackupFinished));
 }

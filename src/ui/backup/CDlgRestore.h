@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backup/BackupOptions.h"
+#include "backup/DatabaseRestore.h"
 #include "ui/backup/BackupDialogBase.h"
 
 // "Restore": Start asks for a backup archive, then on a worker thread extracts and checks
