@@ -3,7 +3,8 @@
 #   ./build.sh run    install what is missing, build, stage build/stage and start the program
 #   ./build.sh test   install what is missing, check the format of every C++ file, build,
 #                     and run every test; then the same for the core under
-#                     AddressSanitizer and UndefinedBehaviorSanitizer
+#                     AddressSanitizer and UndefinedBehaviorSanitizer; then build the
+#                     Debian package and check it with lintian
 # Extra arguments after "run" go to the program (for example --demo-sensor).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,6 +19,7 @@ PACKAGES=(
     xvfb xauth
     dpkg-dev file
     clang-format
+    help2man lintian
 )
 
 install_missing_packages() {
@@ -61,6 +63,17 @@ check_format() {
     clang-format --dry-run --Werror "${files[@]}"
 }
 
+# The Debian package, built from the tree just built and checked against Debian's policy:
+# any error or warning of lintian fails the run.
+check_package() (
+    cd build
+    rm -f halvoret_*.deb
+    cpack -G DEB >/dev/null
+    local packages=(halvoret_*.deb)
+    lintian --fail-on error,warning --no-tag-display-limit "${packages[@]}"
+    echo "lintian: ${packages[*]} passed"
+)
+
 # The core, halvoret-admin and the core tests once more in build-asan, without the Qt layer.
 # The first sanitizer finding ends the program that made it, which fails the build step
 # (test discovery, the staged database) or the test.
@@ -99,6 +112,7 @@ test)
     build_sanitized
     run_tests
     run_sanitized_tests
+    check_package
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -10,6 +10,8 @@
 #   bin/halvoret-admin                link to the admin tool, which works in the current folder
 #   share/applications/halvoret.desktop, share/icons/hicolor/<size>/apps/halvoret.png
 #   lib/udev/rules.d/70-halvoret-sensor.rules
+#   share/man/man1/halvoret.1.gz, halvoret-admin.1.gz   made from the programs' --help
+#   share/doc/halvoret/copyright, changelog.Debian.gz
 #
 # The delivered files come from what the build draws and from a database made for the
 # package, never from build/stage: a program started there has written its own persons,
@@ -85,6 +87,42 @@ install(FILES ${packaging_dir}/70-halvoret-sensor.rules DESTINATION lib/udev/rul
 set(HALVORET_PACKAGE_MAINTAINER
     "Halvoret maintainers <maintainers@users.noreply.c-seed-f5738490.example>"
     CACHE STRING "Maintainer field of the Debian package")
+
+# The manual pages are made from the programs' own --help and --version, so they never
+# drift from what the programs say; both answer without a display.
+find_program(HELP2MAN help2man REQUIRED)
+set(man_dir ${CMAKE_CURRENT_BINARY_DIR}/packaging/man)
+set(manual_pages)
+foreach(page IN ITEMS halvoret halvoret-admin)
+    if(page STREQUAL halvoret)
+        set(name "operator's program of a screening station")
+    else()
+        set(name "command-line companion of the Halvoret screening station")
+    endif()
+    add_custom_command(OUTPUT ${man_dir}/${page}.1.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
+        COMMAND ${HELP2MAN} --no-info --section=1 --name=${name} --output=${man_dir}/${page}.1
+                $<TARGET_FILE:${page}>
+        COMMAND gzip -9nf ${man_dir}/${page}.1
+        DEPENDS ${page}
+        COMMENT "Making the manual page of ${page}"
+        VERBATIM)
+    list(APPEND manual_pages ${man_dir}/${page}.1.gz)
+endforeach()
+
+# Debian's changelog of the package, compressed without a time stamp.
+configure_file(${packaging_dir}/changelog.Debian.in
+               ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian @ONLY)
+add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian.gz
+    COMMAND gzip -9nkf ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian
+    VERBATIM)
+add_custom_target(halvoret_package_docs ALL
+    DEPENDS ${manual_pages} ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian.gz)
+
+install(FILES ${manual_pages} DESTINATION share/man/man1)
+install(FILES ${packaging_dir}/copyright ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian.gz
+        DESTINATION share/doc/halvoret)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME halvoret)

@@ -2,10 +2,13 @@
 // It works in the current folder like the program itself (DataBase/DataBase.mdb, Reports/).
 
 #include "AdminCommands.h"
+#include "common/Version.h"
 #include "data/MessageSink.h"
 
 #include <array>
 #include <iostream>
+#include <sstream>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -28,10 +31,47 @@ constexpr std::array kCommands{
                  &RunRestore},
 };
 
+// One entry of the help: the tag, then its text wrapped beside it (or below it, when the
+// tag is too long to leave room), the way manual-page tools read an option list.
+void PrintEntry(std::ostream& out, std::string_view tag, std::string_view text) {
+    constexpr std::size_t kTextColumn = 24, kWidth = 80;
+    const std::string indent(kTextColumn, ' ');
+    const std::string head = "  " + std::string(tag);
+    out << head;
+    if (head.size() + 2 <= kTextColumn)
+        out << std::string(kTextColumn - head.size(), ' ');
+    else
+        out << '\n' << indent;
+    std::size_t column = kTextColumn;
+    bool first = true;
+    std::istringstream words{std::string(text)};
+    for (std::string word; words >> word; first = false) {
+        if (!first && column + 1 + word.size() > kWidth) {
+            out << '\n' << indent;
+            column = kTextColumn;
+        } else if (!first) {
+            out << ' ';
+            ++column;
+        }
+        out << word;
+        column += word.size();
+    }
+    out << '\n';
+}
+
 void PrintUsage(std::ostream& out) {
-    out << "usage: halvoret-admin COMMAND [ARGS]\n\ncommands:\n";
+    out << "Usage: halvoret-admin COMMAND [ARGS]\n"
+           "The command-line companion of Halvoret, for operators and scripts. It works in\n"
+           "the current folder like the program itself (DataBase/DataBase.mdb, Reports/).\n"
+           "\nCommands:\n";
     for (const AdminCommand& c : kCommands)
-        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+        PrintEntry(out, std::string(c.name) + ' ' + c.usage, c.summary);
+    PrintEntry(out, "--help", "show this help and exit");
+    PrintEntry(out, "--version", "show the version and exit");
+    out << "\nExit status:\n"
+           "  0 on success, 1 when the command failed (the reason is printed), 2 for a\n"
+           "  command line that is not understood; a backup of a damaged database that\n"
+           "  was written all the same ends with 3.\n";
 }
 
 // Messages of the core reach the terminal; questions are answered No so that nothing
@@ -55,6 +95,10 @@ int main(int argc, char** argv) {
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "halvoret-admin " << hv::ProgramVersion() << '\n';
         return 0;
     }
     TerminalSink sink;

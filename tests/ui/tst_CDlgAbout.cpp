@@ -1,4 +1,6 @@
+#include "common/Version.h"
 #include "ui/app/CDlgAbout.h"
+#include "ui/widgets/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -28,7 +30,8 @@ void TestCDlgAbout::texts() {
     CDlgAbout dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("About Halvoret"));
     QCOMPARE(LabelText(dialog, "productName"), QStringLiteral("Halvoret"));
-    QCOMPARE(LabelText(dialog, "versionLine"), QStringLiteral("Version 3.10.15"));
+    QCOMPARE(LabelText(dialog, "versionLine"),
+             QStringLiteral("Version ") + UiText(hv::ProgramVersion()));
     const QString notice = LabelText(dialog, "noticeLine");
     QVERIFY(notice.contains(QStringLiteral("pseudo-random generator")));
     QVERIFY(notice.contains(QStringLiteral("not measured")));

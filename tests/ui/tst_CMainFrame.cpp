@@ -1,6 +1,7 @@
 #include "ModalDriver.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
+#include "common/Version.h"
 #include "ui/app/CBtnsBar.h"
 #include "ui/app/CChildView.h"
 #include "ui/app/CDlgAbout.h"
@@ -11,6 +12,7 @@
 #include "ui/viewing/CChildPara.h"
 #include "ui/viewing/CChildReport.h"
 #include "ui/widgets/CBtnIcon.h"
+#include "ui/widgets/UiText.h"
 
 #include <QScreen>
 #include <QWindow>
@@ -79,7 +81,8 @@ void TestCMainFrame::startsFramelessOnTheWorkingAreaWithHome() {
     QCOMPARE(frame.ClientView()->geometry().top(), frame.ButtonsBar()->geometry().bottom() + 1);
     QCOMPARE(frame.StatusStrip()->geometry().top(), frame.ClientView()->geometry().bottom() + 1);
     QCOMPARE(frame.StatusStrip()->geometry().bottom(), frame.height() - 1);
-    QVERIFY(frame.StatusStrip()->Text().contains(QStringLiteral("Version 3.10.15")));
+    QVERIFY(frame.StatusStrip()->Text().contains(QStringLiteral("Version ") +
+                                                 UiText(hv::ProgramVersion())));
 }
 
 void TestCMainFrame::paneSwitching() {

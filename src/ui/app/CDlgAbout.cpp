@@ -37,7 +37,7 @@ CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    auto* version = MakeLabel(UiText(hv::texts::kVersionLine), QStringLiteral("versionLine"), this);
+    auto* version = MakeLabel(VersionLine(), QStringLiteral("versionLine"), this);
     auto* notice = MakeLabel(UiText(hv::texts::kAboutNotice), QStringLiteral("noticeLine"), this);
     notice->setWordWrap(true);
     notice->setFixedWidth(kNoticeWidth);

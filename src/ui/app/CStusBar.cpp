@@ -14,8 +14,8 @@ constexpr int kVerticalPadding = 6;
 
 CStusBar::CStusBar(QWidget* parent) : QWidget(parent), m_pNotice(new QLabel(this)) {
     m_pNotice->setObjectName(QStringLiteral("stc%1").arg(ctl::StatusText));
-    m_pNotice->setText(QStringLiteral("%1    %2")
-                           .arg(UiText(hv::texts::kStatusNotice), UiText(hv::texts::kVersionLine)));
+    m_pNotice->setText(
+        QStringLiteral("%1    %2").arg(UiText(hv::texts::kStatusNotice), VersionLine()));
     m_pNotice->setAlignment(Qt::AlignCenter);
     QPalette palette = m_pNotice->palette();
     palette.setColor(QPalette::WindowText, kNoticeColor);

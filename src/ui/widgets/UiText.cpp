@@ -1,5 +1,7 @@
 #include "ui/widgets/UiText.h"
 
+#include "common/Version.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 
 QString UiText(int stringId) {
@@ -8,4 +10,8 @@ QString UiText(int stringId) {
 
 QString UiText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString VersionLine() {
+    return UiText(hv::texts::kVersionWord) + UiText(hv::ProgramVersion());
 }

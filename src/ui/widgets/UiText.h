@@ -7,3 +7,6 @@
 // program's own texts (data/OperatorTexts.h).
 QString UiText(int stringId);
 QString UiText(std::string_view text);
+
+// "Version " and the program's version, as the about box and the status strip show it.
+QString VersionLine();
