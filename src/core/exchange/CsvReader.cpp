@@ -28,6 +28,11 @@ struct ParserDeleter {
 };
 using Parser = std::unique_ptr<csv_parser, ParserDeleter>;
 
+// Blanks around a field are part of it, as typed (libcsv would strip them).
+int NoBlanks(unsigned char) {
+    return 0;
+}
+
 Parser MakeParser(char delimiter) {
     Parser p(new csv_parser);
     if (csv_init(p.get(), kParserOptions) != 0) {
@@ -36,6 +41,7 @@ Parser MakeParser(char delimiter) {
     }
     csv_set_delim(p.get(), static_cast<unsigned char>(delimiter));
     csv_set_realloc_func(p.get(), &BoundedRealloc);
+    csv_set_space_func(p.get(), &NoBlanks);
     csv_set_blk_size(p.get(), kPieceBytes);
     return p;
 }
@@ -92,11 +98,10 @@ bool Reader::Fail(CsvFault fault, long line) {
     return false;
 }
 
-// A line libcsv skips: only blanks and line breaks (a tab is a field when it separates).
+// A line libcsv skips: only line breaks. Before the header, blank lines are skipped too.
 bool Reader::IsBlank(std::string_view text) const {
     for (char c : text) {
-        const bool blank = c == ' ' || c == '\r' || c == '\n' ||
-                           (c == '\t' && !(m_headerDone && m_result.delimiter == '\t'));
+        const bool blank = c == '\r' || c == '\n' || (!m_headerDone && (c == ' ' || c == '\t'));
         if (!blank)
             return false;
     }

@@ -1,12 +1,9 @@
 #include "exchange/PersonImport.h"
 
-#include "data/AdoDb.h"
 #include "data/OperatorTexts.h"
 #include "exchange/CsvReader.h"
 #include "exchange/FormulaGuard.h"
 #include "persons/PersonRules.h"
-#include "persons/PersonStore.h"
-#include "persons/Transaction.h"
 
 #include <algorithm>
 #include <array>
@@ -288,32 +285,28 @@ long PersonKeys::Add(const std::string& name, double birthday, long line) {
     return added ? -1 : it->second;
 }
 
-bool PersonKeys::AddGroup(CAdoDb& db, int groupId) {
-    if (!db.OpenRecordset("SELECT Name, Birthday FROM Examer WHERE GroupID=?", {groupId}))
-        return false;
-    for (; !db.IsEOF(); db.MoveNext())
-        if (!db.IsNull("Birthday"))
-            Add(db.GetText("Name"), db.GetDouble("Birthday"), 0);
-    db.CloseRecordset();
-    return true;
-}
-
 ImportSummary ReadPersonsFile(const std::filesystem::path& file, int groupId, const DateTime& today,
                               PersonKeys& keys, const ImportHandlers& handlers) {
-    RowReader rows(groupId, today, keys, handlers);
     std::ifstream in(file, std::ios::binary);
-    std::error_code sizeError;
-    const std::uint64_t fileBytes = std::filesystem::file_size(file, sizeError);
-    if (!in || std::filesystem::is_directory(file)) {
-        rows.Summary().problem = texts::FillText(texts::kFileNotOpened, {file.string()});
-        return rows.Summary();
+    std::error_code error;
+    const std::uint64_t fileBytes = std::filesystem::file_size(file, error);
+    if (!in || error || std::filesystem::is_directory(file, error)) {
+        ImportSummary failed;
+        failed.problem = texts::FillText(texts::kFileNotOpened, {file.string()});
+        return failed;
     }
+    return ReadPersons(in, fileBytes, groupId, today, keys, handlers);
+}
+
+ImportSummary ReadPersons(std::istream& in, std::uint64_t fileBytes, int groupId,
+                          const DateTime& today, PersonKeys& keys, const ImportHandlers& handlers) {
+    RowReader rows(groupId, today, keys, handlers);
     CsvReadHandlers csv;
     csv.rateHeader = &RowReader::RateHeader;
     csv.record = [&rows](const CsvRecord& record) { return rows.Record(record); };
     if (handlers.progress)
         csv.progress = [&](std::uint64_t bytes) {
-            handlers.progress(bytes, sizeError ? bytes : fileBytes);
+            handlers.progress(bytes, std::max(bytes, fileBytes));
         };
     const CsvReadResult result = ReadCsv(in, csv);
     ImportSummary& summary = rows.Summary();
@@ -326,121 +319,6 @@ ImportSummary ReadPersonsFile(const std::filesystem::path& file, int groupId, co
     else if (!rows.HadRows())
         rows.Fail(result.line ? result.line : 2, texts::kImportNoRows);
     return summary;
-}
-
-ImportSummary CheckPersonsFile(const std::filesystem::path& file, int groupId,
-                               const ImportHandlers& handlers) {
-    PersonKeys keys;
-    CAdoDb db;
-    if (!db.Open() || !keys.AddGroup(db, groupId)) {
-        ImportSummary failed;
-        failed.problem = std::string(texts::kExportDatabaseUnread);
-        return failed;
-    }
-    db.Close();
-    return ReadPersonsFile(file, groupId, LocalNow(), keys, handlers);
-}
-
-GroupChoice FindGroup(const std::string& nameOrNumber) {
-    GroupChoice choice;
-    CAdoDb db;
-    if (!db.Open())
-        return choice;
-    int groupId = 0;
-    const bool byNumber = nameOrNumber.size() > 1 && nameOrNumber[0] == '#' &&
-                          ReadNumber(std::string_view(nameOrNumber).substr(1), groupId);
-    const bool opened =
-        byNumber
-            ? db.OpenRecordset("SELECT GroupID, Name FROM GroupList WHERE GroupID=?", {groupId})
-            : db.OpenRecordset("SELECT GroupID, Name FROM GroupList WHERE Name=? ORDER BY GroupID",
-                               {nameOrNumber});
-    if (!opened)
-        return choice;
-    if (db.IsEOF()) {
-        choice.status = GroupChoice::Status::NotFound;
-        choice.message = texts::FillText(texts::kNoSuchGroup, {nameOrNumber});
-        return choice;
-    }
-    choice.groupId = db.GetLong("GroupID");
-    choice.name = db.GetText("Name");
-    choice.status =
-        db.RecordCount() > 1 ? GroupChoice::Status::Ambiguous : GroupChoice::Status::Found;
-    if (choice.status == GroupChoice::Status::Ambiguous)
-        choice.message =
-            texts::FillText(texts::kGroupAmbiguous, {nameOrNumber, std::to_string(choice.groupId)});
-    return choice;
-}
-
-ImportOutcome ImportPersonsFile(const std::filesystem::path& file, ImportTarget& target,
-                                bool dryRun, const ImportHandlers& handlers) {
-    ImportOutcome outcome;
-    CAdoDb db;
-    if (!db.Open()) {
-        outcome.databaseFailed = true;
-        return outcome;
-    }
-    Transaction transaction(db);
-    int groupId = target.groupId;
-    PersonKeys keys;
-    bool written = transaction.Started();
-    if (written && groupId == 0) {
-        written = db.AddRow("GroupList", {{"Name", target.groupName}, {"Description", ""}});
-        groupId = written ? db.LastInsertKey() : 0;
-    } else if (written) {
-        written = keys.AddGroup(db, groupId);
-    }
-    if (!written) {
-        outcome.databaseFailed = true;
-        return outcome;
-    }
-    ImportHandlers storing = handlers;
-    long invalid = 0;
-    storing.row = [&](ImportRow& row) {
-        // Rows stop being written at the first invalid one; the rest are still checked.
-        if (row.status == ImportStatus::Invalid)
-            ++invalid;
-        if (row.status == ImportStatus::Valid && invalid == 0)
-            written = InsertPerson(db, row.person);
-        return (!handlers.row || handlers.row(row)) && written;
-    };
-    const ImportSummary summary = ReadPersonsFile(file, groupId, LocalNow(), keys, storing);
-    outcome.summary = summary;
-    if (!written) {
-        outcome.databaseFailed = true;
-        return outcome;
-    }
-    if (!summary.AllValid() || dryRun)
-        return outcome;
-    outcome.committed = transaction.Commit();
-    outcome.databaseFailed = !outcome.committed;
-    if (outcome.committed)
-        target.groupId = groupId;
-    return outcome;
-}
-
-StoreOutcome StoreImportedPersons(int groupId, std::vector<PersonRecord>& persons) {
-    StoreOutcome outcome;
-    CAdoDb db;
-    if (!db.Open())
-        return outcome;
-    Transaction transaction(db);
-    PersonKeys keys;
-    if (!transaction.Started() || !keys.AddGroup(db, groupId))
-        return outcome;
-    for (PersonRecord& person : persons) {
-        person.groupId = groupId;
-        if (person.birthday && keys.Add(person.name, *person.birthday, 1) >= 0) {
-            ++outcome.skipped;
-            continue;
-        }
-        if (!InsertPerson(db, person))
-            return outcome;
-        ++outcome.added;
-    }
-    outcome.stored = transaction.Commit();
-    if (!outcome.stored)
-        outcome.added = 0;
-    return outcome;
 }
 
 } // namespace hv

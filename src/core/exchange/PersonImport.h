@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <istream>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -67,6 +68,10 @@ struct ImportHandlers {
 // holds the persons the rows must not repeat and receives the valid rows.
 ImportSummary ReadPersonsFile(const std::filesystem::path& file, int groupId, const DateTime& today,
                               PersonKeys& keys, const ImportHandlers& handlers);
+
+// The same for bytes from a stream (fileBytes only scales the progress).
+ImportSummary ReadPersons(std::istream& in, std::uint64_t fileBytes, int groupId,
+                          const DateTime& today, PersonKeys& keys, const ImportHandlers& handlers);
 
 // The same against the group's persons in the database, changing nothing (the preview of
 // the person pane).
