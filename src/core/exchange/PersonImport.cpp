@@ -267,10 +267,6 @@ private:
     std::array<int, ColumnCount> m_columns{};
 };
 
-std::string KeyOf(const std::string& name, double birthday) {
-    return name + '\x1f' + IsoDate(birthday);
-}
-
 } // namespace
 
 std::string IsoDate(double oleDate) {
@@ -281,7 +277,12 @@ std::string IsoDate(double oleDate) {
 }
 
 long PersonKeys::Add(const std::string& name, double birthday, long line) {
-    const auto [it, added] = m_keys.emplace(KeyOf(name, birthday), line);
+    const std::string key = name + '\x1f' + IsoDate(birthday);
+    std::uint64_t fnv = 14695981039346656037ull; // FNV-1a
+    for (char c : key)
+        fnv = (fnv ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    const Digest digest{fnv, std::hash<std::string>{}(key)};
+    const auto [it, added] = m_keys.emplace(digest, line);
     return added ? -1 : it->second;
 }
 

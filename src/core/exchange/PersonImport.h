@@ -44,7 +44,10 @@ struct ImportSummary {
     bool AllValid() const { return Readable() && invalid == 0; }
 };
 
-// Name and calendar day of birth, which make two persons of a group the same person.
+// Name and calendar day of birth, which make two persons of a group the same person. Each
+// key is kept as a 128-bit digest (two independent 64-bit hashes), so the memory of a large
+// import stays small; two different persons share a digest with a chance of about 1 in
+// 10^28 for a million rows.
 class PersonKeys {
 public:
     // The line of the file that added the key, 0 for a person of the database; -1 when the
@@ -54,7 +57,15 @@ public:
     bool AddGroup(CAdoDb& db, int groupId);
 
 private:
-    std::unordered_map<std::string, long> m_keys;
+    struct Digest {
+        std::uint64_t first = 0;
+        std::uint64_t second = 0;
+        bool operator==(const Digest&) const = default;
+    };
+    struct DigestHash {
+        std::size_t operator()(const Digest& d) const { return d.first; }
+    };
+    std::unordered_map<Digest, long, DigestHash> m_keys;
 };
 
 struct ImportHandlers {
