@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QtTest>
 #include <fstream>
@@ -28,8 +29,14 @@ QString Cell(const QTableView& table, int row, int column) {
 
 void SaveScreenshot(QWidget& window, const QString& name) {
     const QString folder = qEnvironmentVariable("HALVORET_SCREENSHOTS");
-    if (!folder.isEmpty())
-        QVERIFY(window.grab().save(QDir(folder).filePath(name + ".png")));
+    if (folder.isEmpty())
+        return;
+    QVERIFY(window.grab().save(QDir(folder).filePath(name + ".png")));
+    // On a real display, the whole screen too: the window as the window manager placed it.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        QTest::qWait(500); // let the window manager map and the windows paint
+        QVERIFY(window.screen()->grabWindow(0).save(QDir(folder).filePath(name + "-screen.png")));
+    }
 }
 
 std::string Slurp(const QString& path) {

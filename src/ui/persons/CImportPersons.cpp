@@ -68,6 +68,8 @@ public:
             return QColor(row.status == hv::ImportStatus::Valid     ? QColor(0x33, 0x99, 0x66)
                           : row.status == hv::ImportStatus::Invalid ? QColor(0xFF, 0x00, 0x00)
                                                                     : QColor(0xFF, 0x66, 0x00));
+        if (role == Qt::ToolTipRole && index.column() == Message && !row.message.empty())
+            return Text(row.message);
         if (role != Qt::DisplayRole)
             return {};
         const hv::PersonRecord& p = row.person;
