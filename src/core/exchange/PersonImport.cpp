@@ -235,11 +235,12 @@ private:
         const long earlier = m_keys.Add(p.name, *p.birthday, row.line);
         if (earlier >= 0) {
             row.status = ImportStatus::Duplicate;
-            row.message =
-                earlier == 0
-                    ? texts::FillText(texts::kImportDuplicate, {p.name, IsoDate(*p.birthday)})
-                    : texts::FillText(texts::kImportDuplicateInFile,
-                                      {p.name, IsoDate(*p.birthday), std::to_string(earlier)});
+            row.message = earlier == 0
+                              ? texts::FillText(texts::kImportDuplicate,
+                                                {p.name, FormatDate(FromOleDate(*p.birthday), '-')})
+                              : texts::FillText(texts::kImportDuplicateInFile,
+                                                {p.name, FormatDate(FromOleDate(*p.birthday), '-'),
+                                                 std::to_string(earlier)});
         }
     }
 
@@ -269,15 +270,8 @@ private:
 
 } // namespace
 
-std::string IsoDate(double oleDate) {
-    const DateTime d = FromOleDate(oleDate);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
 long PersonKeys::Add(const std::string& name, double birthday, long line) {
-    const std::string key = name + '\x1f' + IsoDate(birthday);
+    const std::string key = name + '\x1f' + FormatDate(FromOleDate(birthday), '-');
     std::uint64_t fnv = 14695981039346656037ull; // FNV-1a
     for (char c : key)
         fnv = (fnv ^ static_cast<unsigned char>(c)) * 1099511628211ull;

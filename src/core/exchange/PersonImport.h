@@ -124,7 +124,4 @@ struct StoreOutcome {
 };
 StoreOutcome StoreImportedPersons(int groupId, std::vector<PersonRecord>& persons);
 
-// A spreadsheet's text for the calendar day of an automation date: yyyy-mm-dd.
-std::string IsoDate(double oleDate);
-
 } // namespace hv

@@ -1,8 +1,8 @@
 #include "data/AdoDb.h"
 #include "data/OperatorTexts.h"
+#include "data/Transaction.h"
 #include "exchange/PersonImport.h"
 #include "persons/PersonStore.h"
-#include "persons/Transaction.h"
 
 #include <charconv>
 
@@ -78,10 +78,10 @@ ImportOutcome ImportPersonsFile(const std::filesystem::path& file, ImportTarget&
         outcome.databaseFailed = true;
         return outcome;
     }
-    Transaction transaction(db);
+    WriteTransaction transaction(db);
     int groupId = target.groupId;
     PersonKeys keys;
-    bool written = transaction.Started();
+    bool written = transaction.Begin();
     if (written && groupId == 0) {
         written = db.AddRow("GroupList", {{"Name", target.groupName}, {"Description", ""}});
         groupId = written ? db.LastInsertKey() : 0;
@@ -122,9 +122,9 @@ StoreOutcome StoreImportedPersons(int groupId, std::vector<PersonRecord>& person
     CAdoDb db;
     if (!db.Open())
         return outcome;
-    Transaction transaction(db);
+    WriteTransaction transaction(db);
     PersonKeys keys;
-    if (!transaction.Started() || !keys.AddGroup(db, groupId))
+    if (!transaction.Begin() || !keys.AddGroup(db, groupId))
         return outcome;
     for (PersonRecord& person : persons) {
         person.groupId = groupId;

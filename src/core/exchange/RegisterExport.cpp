@@ -51,16 +51,9 @@ std::string DatabaseUnread(const std::filesystem::path& file) {
     return texts::FillText(texts::kExportNotWritten, {file.string(), texts::kExportDatabaseUnread});
 }
 
-std::string DateTimeText(double oleDate) {
-    const DateTime d = FromOleDate(oleDate);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", d.year, d.month, d.day, d.hour,
-                  d.minute);
-    return text;
-}
-
 std::string BirthdayText(const CAdoDb& db) {
-    return db.IsNull("Birthday") ? std::string() : IsoDate(db.GetDouble("Birthday"));
+    return db.IsNull("Birthday") ? std::string()
+                                 : FormatDate(FromOleDate(db.GetDouble("Birthday")), '-');
 }
 
 } // namespace
@@ -168,7 +161,7 @@ ExportOutcome ExportSummary(int groupId, const std::filesystem::path& file) {
                     .EndRow();
                 continue;
             }
-            out.Text(DateTimeText(test->second.measDate));
+            out.Text(FormatTestTime(FromOleDate(test->second.measDate), '-'));
             std::vector<ItemResult> items;
             const ResultsStatus status = LoadTestResults(db, test->second.measId, items);
             if (status == ResultsStatus::Failed) {

@@ -86,7 +86,7 @@ public:
         case Sex:
             return row.status == hv::ImportStatus::Valid ? QString(p.male ? "M" : "F") : QString();
         case Birthday:
-            return p.birthday ? Text(hv::IsoDate(*p.birthday)) : QString();
+            return p.birthday ? Text(hv::FormatDate(hv::FromOleDate(*p.birthday))) : QString();
         case Height:
             return Text(p.height);
         case Weight:
