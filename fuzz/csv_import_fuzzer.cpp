@@ -49,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         handlers.row = [](hv::ImportRow& row) {
             if (row.status == hv::ImportStatus::Valid)
                 Require(row.message.empty() && !row.person.bzHW.empty() &&
-                        !row.person.result.empty() && row.person.bzM >= 1 &&
-                        row.person.bzM <= 12);
+                        !row.person.result.empty() && row.person.bzM >= 1 && row.person.bzM <= 12);
             else
                 Require(!row.message.empty());
             return true;
