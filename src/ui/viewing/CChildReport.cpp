@@ -84,9 +84,10 @@ void CChildReport::CreateControls() {
     AddButton(ctl::view::Print, QStringLiteral("Print(&P)"), &CChildReport::OnPrint);
     AddButton(ctl::view::SaveReport, QStringLiteral("Save Report(&S)"),
               &CChildReport::OnSaveReport);
+    AddButton(ctl::view::Return, QStringLiteral("Return(&R)"), &CChildReport::OnReturn);
+    // After the buttons of the page, so they keep their places.
     AddButton(ctl::view::ExportResults, UiText(hv::texts::kExportResultsButton),
               &CChildReport::OnExportResults);
-    AddButton(ctl::view::Return, QStringLiteral("Return(&R)"), &CChildReport::OnReturn);
 
     setTabOrder(m_pTree, m_pComposite);
     setTabOrder(m_pComposite, m_pBrowser);
