@@ -19,3 +19,5 @@ int RunInitDb(const AdminArgs& args);
 int RunAnalyze(const AdminArgs& args);
 int RunBackup(const AdminArgs& args);
 int RunRestore(const AdminArgs& args);
+int RunImportPersons(const AdminArgs& args);
+int RunExport(const AdminArgs& args);

@@ -29,6 +29,14 @@ constexpr std::array kCommands{
                  "replace DataBase/DataBase.mdb by the database in a backup archive; --yes "
                  "confirms the replacement (run it while the program is closed)",
                  &RunRestore},
+    AdminCommand{"import-persons", "[--create-group] [--dry-run] GROUP FILE",
+                 "import the persons of a CSV file into a group (its name, or # and its "
+                 "GroupID): every row, or none when any row is not valid",
+                 &RunImportPersons},
+    AdminCommand{"export", "persons GROUP FILE | results MEASID FILE | summary GROUP FILE",
+                 "write a CSV file: a group's persons, a test's results, or the latest "
+                 "results of a group's persons",
+                 &RunExport},
 };
 
 // One entry of the help: the tag, then its text wrapped beside it (or below it, when the

@@ -443,7 +443,7 @@ void TestCChildList::aNewTestIsShownPicked() {
 
 void TestCChildList::layoutFollowsThePaneSize() {
     m_pane->resize(1200, 800);
-    QCOMPARE(m_pane->Tree()->geometry(), QRect(18, 18, 284, 800 - 142));
+    QCOMPARE(m_pane->Tree()->geometry(), QRect(18, 18, 284, 800 - 197));
     QCOMPARE(m_pane->Button(CChildList::AddPerson)->geometry(), QRect(25, 800 - 102, 60, 25));
     QCOMPARE(m_pane->Button(CChildList::SearchPerson)->geometry(), QRect(231, 800 - 102, 60, 25));
     QCOMPARE(m_pane->Button(CChildList::DeleteGroup)->geometry(), QRect(205, 800 - 47, 90, 25));

@@ -223,8 +223,7 @@ std::string CAnalysisRun::ItemResults(int slot) {
         }
         table += "<TR class=td align=left bgcolor=ebf5fb><TD class=td align=middle>";
         table += items.names[i];
-        table += "</TD><TD class=td align=middle>" + page::FormatFixed3(range.normalLow) + " - " +
-                 page::FormatFixed3(range.normalHigh);
+        table += "</TD><TD class=td align=middle>" + NormalRangeText(range);
         table += "</TD><TD class=td align=middle>" + valueCell;
         table += "</TD><TD class=td align=middle>" + mark + "</TD></TR>";
     }

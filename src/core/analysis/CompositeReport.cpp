@@ -14,10 +14,6 @@ bool SummarisedSlot(int slot) {
     return slot != kTextReportSlot && slot != kBloodSugarSlot;
 }
 
-std::string RangeText(const ItemRange& r) {
-    return page::FormatFixed3(r.normalLow) + " - " + page::FormatFixed3(r.normalHigh);
-}
-
 constexpr std::string_view kSummaryColumns =
     "INSERT INTO ReportValueAll (MeasID, System, Item, ValueRange, Value, ValueResult, Type) "
     "VALUES ";
@@ -91,7 +87,7 @@ AbnormalItems CollectAbnormalItems(const ValueRowReader& read,
             const GradeClass grade = GradeToType(GradeValue(items.ranges[j], value));
             if (grade.type != "D")
                 result.items.push_back(
-                    {system, items.names[j], RangeText(items.ranges[j]), value, grade});
+                    {system, items.names[j], NormalRangeText(items.ranges[j]), value, grade});
         }
     }
     return result;

@@ -1,5 +1,7 @@
 #include "analysis/Grading.h"
 
+#include "analysis/PageFragments.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,6 +53,10 @@ std::size_t Index(int i) {
 }
 
 } // namespace
+
+std::string NormalRangeText(const ItemRange& r) {
+    return page::FormatFixed3(r.normalLow) + " - " + page::FormatFixed3(r.normalHigh);
+}
 
 int GradeValue(const ItemRange& range, double value) {
     if (IsKind(range, RangeKind::Rising))

@@ -18,6 +18,9 @@ inline constexpr int kGradeWithinReference = 8;
 // range includes both ends.
 int GradeValue(const ItemRange& range, double value);
 
+// An item's normal range as the pages show it: "normalLow - normalHigh", three decimals.
+std::string NormalRangeText(const ItemRange& range);
+
 // Index into GradeColors: |4 - code| for codes 1..7, green for 8, red for 9 and 10.
 int GradeColorIndex(int code);
 

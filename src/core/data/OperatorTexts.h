@@ -80,6 +80,108 @@ inline constexpr std::string_view kSettingsRowMissing =
 inline constexpr std::string_view kAdviceRowMissing =
     "The advice with order number %1 is no longer in the database, so its text was not saved.";
 
+// --- Register exchange: persons read from a file, registers and results written to one ---
+// A problem of a file is shown after the line it was found on: %1 the line, %2 the problem.
+inline constexpr std::string_view kOnLine = "Line %1: %2";
+inline constexpr std::string_view kFileNotOpened = "The file %1 could not be opened.";
+inline constexpr std::string_view kFileNotRead = "The file could not be read.";
+inline constexpr std::string_view kFileEmpty = "The file is empty: it has no header line.";
+inline constexpr std::string_view kFileNotText =
+    "The file is not text: these bytes are neither UTF-8 nor UTF-16 with a byte-order mark.";
+inline constexpr std::string_view kFileNulByte =
+    "The file holds a NUL byte, so it is not a text file (UTF-16 needs its byte-order mark).";
+inline constexpr std::string_view kFileBadQuote =
+    "A quote stands inside a field that is not quoted, or text follows a closing quote.";
+inline constexpr std::string_view kFileUnclosedQuote =
+    "A quoted field that begins in this row is never closed.";
+inline constexpr std::string_view kFileFieldTooLong = "A field is longer than 1 MB.";
+inline constexpr std::string_view kFileHeaderTooLong =
+    "The first line is longer than 64 KB, so it is not a header line.";
+inline constexpr std::string_view kFileTooManyColumns = "The header has more than 256 columns.";
+// %1 is the column's name.
+inline constexpr std::string_view kImportMissingColumn =
+    "The header line has no column %1; the columns Name, Sex and Birthday are required.";
+inline constexpr std::string_view kImportRepeatedColumn = "The header names the column %1 twice.";
+inline constexpr std::string_view kImportNoRows = "The file has a header line but no persons.";
+// %1 the row's fields, %2 the header's.
+inline constexpr std::string_view kImportFieldCount = "The row has %1 fields; the header has %2.";
+// %1 is the text found.
+inline constexpr std::string_view kImportBadSex =
+    "The sex must be M, F, Male or Female, not \"%1\".";
+inline constexpr std::string_view kImportBadBirthday =
+    "The birthday must be a date written yyyy-mm-dd, not \"%1\".";
+// %1 the name, %2 the birthday, %3 the earlier line of the file.
+inline constexpr std::string_view kImportDuplicate =
+    "%1, born %2, is already in this group; the row is skipped.";
+inline constexpr std::string_view kImportDuplicateInFile =
+    "%1, born %2, is already on line %3; the row is skipped.";
+// %1 the group's name or number.
+inline constexpr std::string_view kNoSuchGroup = "There is no group %1.";
+inline constexpr std::string_view kGroupAmbiguous =
+    "Several groups are named %1; name the one you mean by its number, e.g. #%2.";
+// %1 the rows that are not valid.
+inline constexpr std::string_view kImportNothing = "Nothing was imported: %1 rows are not valid.";
+// %1 persons imported, %2 the group, %3 duplicates skipped.
+inline constexpr std::string_view kImportDone =
+    "%1 persons were imported into the group %2; %3 duplicates were skipped.";
+inline constexpr std::string_view kImportDryRun =
+    "All rows are valid: %1 persons would be imported into the group %2; %3 duplicates would "
+    "be skipped. Nothing was changed (dry run).";
+// The person pane's import.
+inline constexpr std::string_view kImportCaption = "Import persons";
+inline constexpr std::string_view kImportChooseGroup =
+    "Select the group the persons are to be imported into, then choose Import again.";
+inline constexpr std::string_view kImportReading = "Reading %1 ...";
+// %1 valid, %2 not valid, %3 duplicates.
+inline constexpr std::string_view kImportCounts =
+    "%1 rows can be imported, %2 are not valid, %3 are duplicates.";
+inline constexpr std::string_view kImportValidRows = "Import the valid rows";
+inline constexpr std::string_view kImportNone = "Import nothing";
+inline constexpr std::string_view kImportRowValid = "Valid";
+inline constexpr std::string_view kImportRowInvalid = "Not valid";
+inline constexpr std::string_view kImportRowDuplicate = "Duplicate";
+inline constexpr std::string_view kImportColumnLine = "Line";
+inline constexpr std::string_view kImportColumnStatus = "Status";
+inline constexpr std::string_view kImportColumnMessage = "Message";
+inline constexpr std::string_view kImportFileFilter =
+    "Spreadsheet text (*.csv *.txt *.tsv);;All files (*)";
+inline constexpr std::string_view kExportFileFilter = "Spreadsheet text (*.csv);;All files (*)";
+inline constexpr std::string_view kImportButton = "Import...";
+inline constexpr std::string_view kExportPersonsButton = "Export...";
+inline constexpr std::string_view kExportSummaryButton = "Results...";
+inline constexpr std::string_view kExchangeBox = "Register Exchange";
+inline constexpr std::string_view kExportResultsButton = "Export Results";
+inline constexpr std::string_view kExportPersonsCaption = "Export the persons of the group";
+inline constexpr std::string_view kExportSummaryCaption =
+    "Export the latest results of the group's persons";
+inline constexpr std::string_view kExportResultsCaption = "Export the results of this test";
+inline constexpr std::string_view kExportChooseGroup =
+    "Select the group to export, then choose the command again.";
+// Exports. %1 the file, %2 the reason.
+inline constexpr std::string_view kExportNotWritten = "The file %1 could not be written: %2";
+inline constexpr std::string_view kExportDatabaseUnread = "the database could not be read";
+// %1 the test's MeasID.
+inline constexpr std::string_view kExportNoTest = "There is no test %1 in the database.";
+inline constexpr std::string_view kExportNotAnalysed =
+    "Test %1 has not been analysed yet, so it has no results to export. Get its report first.";
+// %1 rows written, %2 the file.
+inline constexpr std::string_view kExportDone = "%1 rows were written to %2.";
+// Cells of the summary for a person without a test or with a test not analysed.
+inline constexpr std::string_view kSummaryNoTest = "no test";
+inline constexpr std::string_view kSummaryNotAnalysed = "not analysed";
+// Column heads of the files written.
+inline constexpr std::string_view kColumnReport = "Report";
+inline constexpr std::string_view kColumnItem = "Item";
+inline constexpr std::string_view kColumnNormalRange = "Normal range";
+inline constexpr std::string_view kColumnValue = "Value";
+inline constexpr std::string_view kColumnGrade = "Grade";
+inline constexpr std::string_view kColumnLatestTest = "Latest test";
+inline constexpr std::string_view kColumnNormal = "Normal";
+inline constexpr std::string_view kColumnMild = "Mildly abnormal";
+inline constexpr std::string_view kColumnModerate = "Moderately abnormal";
+inline constexpr std::string_view kColumnSevere = "Severely abnormal";
+inline constexpr std::string_view kColumnNote = "Note";
+
 // --- Backup and restore --- (a reason follows each text ending in ": ")
 inline constexpr std::string_view kBackupNotMade = "The backup was not made: ";
 inline constexpr std::string_view kArchiveDamaged = "The backup file is damaged: ";

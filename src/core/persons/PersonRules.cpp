@@ -20,11 +20,16 @@ bool IsBirthdayAccepted(double birthday, const DateTime& today) {
     return today.year - FromOleDate(birthday).year >= 1;
 }
 
-std::optional<EntryProblem> PrepareForSave(PersonRecord& entry, const DateTime& today) {
+std::optional<EntryProblem> PrepareForSave(PersonRecord& entry, const DateTime& today,
+                                           const EntryReadProblems& read) {
     if (entry.groupId == 0)
         return EntryProblem{PersonField::Group, std::string(texts::kNoGroupForPerson)};
     if (entry.name.empty())
         return Problem(PersonField::Name, ids::NameEmpty);
+    if (read.sex)
+        return EntryProblem{PersonField::Sex, *read.sex};
+    if (read.birthday)
+        return EntryProblem{PersonField::Birthday, *read.birthday};
     if (!entry.birthday || !IsBirthdayAccepted(*entry.birthday, today))
         return Problem(PersonField::Birthday, ids::BirthdayError);
     const int height = ParseLeadingInteger(entry.height);

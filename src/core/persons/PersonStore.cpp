@@ -82,19 +82,28 @@ bool SavePerson(PersonRecord& person) {
         ShowMessage(std::string(texts::kNoGroupForPerson));
         return false;
     }
-    const DbColumns columns = PersonColumns(person);
-    const bool isNew = person.examerId == 0;
-    if (isNew ? !db.AddRow("Examer", columns)
-              : !db.UpdateRow("Examer", "ExamerID", person.examerId, columns))
-        return false;
-    if (!isNew && db.ChangedRows() == 0) {
-        ShowMessage(std::string(texts::kPersonNoLongerStored));
-        return false;
+    PersonRecord stored = person;
+    if (person.examerId == 0) {
+        if (!InsertPerson(db, stored))
+            return false;
+    } else {
+        if (!db.UpdateRow("Examer", "ExamerID", person.examerId, PersonColumns(person)))
+            return false;
+        if (db.ChangedRows() == 0) {
+            ShowMessage(std::string(texts::kPersonNoLongerStored));
+            return false;
+        }
     }
-    const int newKey = isNew ? db.LastInsertKey() : person.examerId;
     if (!transaction.Commit())
         return false;
-    person.examerId = newKey;
+    person.examerId = stored.examerId;
+    return true;
+}
+
+bool InsertPerson(CAdoDb& db, PersonRecord& person) {
+    if (!db.AddRow("Examer", PersonColumns(person)))
+        return false;
+    person.examerId = db.LastInsertKey();
     return true;
 }
 

@@ -8,6 +8,8 @@
 
 namespace hv {
 
+class CAdoDb;
+
 // Reading one row by its key.
 enum class ReadStatus {
     Found,
@@ -24,6 +26,10 @@ ReadStatus LoadPerson(int examerId, PersonRecord& person);
 // The person's group must exist; otherwise the operator is told to add a group first and
 // nothing is written. Returns true only when the row was written.
 bool SavePerson(PersonRecord& person);
+
+// Inserts a checked person on an open connection, inside the caller's transaction when it
+// has one; person.examerId receives the new key. False when the row was not written.
+bool InsertPerson(CAdoDb& db, PersonRecord& person);
 
 // Deletes the person's tests, then the person, as one change: either both go or neither.
 // The analysis values stored under the tests' keys stay.

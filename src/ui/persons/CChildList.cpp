@@ -1,19 +1,25 @@
 #include "ui/persons/CChildList.h"
 
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
+#include "exchange/RegisterExport.h"
 #include "persons/PersonStore.h"
 #include "ui/persons/CEditClient.h"
 #include "ui/persons/CEditGroup.h"
 #include "ui/persons/CEditSearch.h"
+#include "ui/persons/CImportPersons.h"
 #include "ui/persons/CTabPage0.h"
 #include "ui/persons/CTabPage1.h"
 #include "ui/persons/PersonPictures.h"
+#include "ui/widgets/FileDialog.h"
 #include "ui/widgets/UiText.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -41,6 +47,7 @@ CChildList::CChildList(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     CreateTree();
     CreateButtons();
+    CreateExchangeButtons();
     CreateTabs();
     FillTree();
 }
@@ -93,6 +100,33 @@ void CChildList::CreateButtons() {
     m_buttons[AddGroup - AddPerson]->setToolTip(QStringLiteral("Add a group"));
 }
 
+void CChildList::CreateExchangeButtons() {
+    m_exchangeBox = new QGroupBox(UiText(hv::texts::kExchangeBox), this);
+    m_exchangeBox->setObjectName(QStringLiteral("exchangeBox"));
+    struct ButtonDef {
+        ButtonId id;
+        std::string_view caption;
+        std::string_view tip;
+        void (CChildList::*command)();
+    };
+    const ButtonDef buttons[] = {
+        {ImportPersons, hv::texts::kImportButton, hv::texts::kImportCaption,
+         &CChildList::OnImportPersons},
+        {ExportPersons, hv::texts::kExportPersonsButton, hv::texts::kExportPersonsCaption,
+         &CChildList::OnExportPersons},
+        {ExportSummary, hv::texts::kExportSummaryButton, hv::texts::kExportSummaryCaption,
+         &CChildList::OnExportSummary},
+    };
+    for (const ButtonDef& def : buttons) {
+        auto* button = new QPushButton(UiText(def.caption), this);
+        button->setObjectName(QStringLiteral("btn%1").arg(def.id));
+        button->setAutoDefault(false);
+        button->setToolTip(UiText(def.tip));
+        connect(button, &QPushButton::clicked, this, def.command);
+        m_exchangeButtons[def.id - ImportPersons] = button;
+    }
+}
+
 void CChildList::CreateTabs() {
     m_tab = new QWidget(this);
     m_tab->setObjectName(QStringLiteral("personTabs"));
@@ -123,7 +157,10 @@ void CChildList::setShowComparePane(std::function<void(int, int)> show) {
 
 QPushButton* CChildList::Button(ButtonId id) const {
     const int index = id - AddPerson;
-    return index >= 0 && index < 7 ? m_buttons[index] : nullptr;
+    if (index >= 0 && index < 7)
+        return m_buttons[index];
+    const int exchange = id - ImportPersons;
+    return exchange >= 0 && exchange < 3 ? m_exchangeButtons[exchange] : nullptr;
 }
 
 QTreeWidgetItem* CChildList::AddGroupItem(int groupId, const QString& name) {
@@ -327,7 +364,12 @@ void CChildList::resizeEvent(QResizeEvent* event) {
     const int cy = height();
     auto h = [](int value) { return std::max(0, value); };
     m_frame->setGeometry(10, 10, 300, h(cy - 16));
-    m_tree->setGeometry(18, 18, 284, h(cy - 142));
+    // The register exchange row sits between the tree and the person buttons.
+    m_tree->setGeometry(18, 18, 284, h(cy - 197));
+    m_exchangeBox->setGeometry(18, cy - 175, 284, 50);
+    Button(ImportPersons)->setGeometry(25, cy - 157, 90, 25);
+    Button(ExportPersons)->setGeometry(115, cy - 157, 90, 25);
+    Button(ExportSummary)->setGeometry(205, cy - 157, 90, 25);
     m_clientBox->setGeometry(18, cy - 120, 284, 50);
     Button(AddPerson)->setGeometry(25, cy - 102, 60, 25);
     Button(EditPerson)->setGeometry(85, cy - 102, 73, 25);
@@ -349,4 +391,57 @@ void CChildList::LayoutTabs() {
     const QRect pages(8, 35, std::max(0, w - 16), std::max(0, ht - 43));
     m_page0->setGeometry(pages);
     m_page1->setGeometry(pages);
+}
+
+QTreeWidgetItem* CChildList::SelectedGroupItem() const {
+    QTreeWidgetItem* item = SelectedItem();
+    return IsPerson(item) ? item->parent() : item;
+}
+
+void CChildList::OnImportPersons() {
+    QTreeWidgetItem* group = SelectedGroupItem();
+    if (group == nullptr || Key(group) == 0) {
+        hv::ShowMessage(std::string(hv::texts::kImportChooseGroup));
+        return;
+    }
+    const QString file = FileDialog::getOpenFileName(
+        this, UiText(hv::texts::kImportCaption), QString(), UiText(hv::texts::kImportFileFilter));
+    if (file.isEmpty())
+        return;
+    const int groupId = Key(group);
+    CImportPersons preview(file, groupId, group->text(0), this);
+    preview.StartReading();
+    if (preview.exec() != QDialog::Accepted)
+        return;
+    FillTree();
+    const std::vector<int>& added = preview.NewExamerIDs();
+    if (!added.empty())
+        SelectExamer(added.front());
+}
+
+void CChildList::ExportGroup(std::string_view caption, const QString& proposedName, bool summary) {
+    QTreeWidgetItem* group = SelectedGroupItem();
+    if (group == nullptr || Key(group) == 0) {
+        hv::ShowMessage(std::string(hv::texts::kExportChooseGroup));
+        return;
+    }
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                                 .filePath(group->text(0) + proposedName);
+    const QString file = FileDialog::getSaveFileName(this, UiText(caption), proposed,
+                                                     UiText(hv::texts::kExportFileFilter));
+    if (file.isEmpty())
+        return;
+    const std::filesystem::path target(file.toStdString());
+    const hv::ExportOutcome outcome =
+        summary ? hv::ExportSummary(Key(group), target) : hv::ExportPersons(Key(group), target);
+    if (!outcome.written && !outcome.message.empty())
+        hv::ShowMessage(outcome.message);
+}
+
+void CChildList::OnExportPersons() {
+    ExportGroup(hv::texts::kExportPersonsCaption, QStringLiteral(" persons.csv"), false);
+}
+
+void CChildList::OnExportSummary() {
+    ExportGroup(hv::texts::kExportSummaryCaption, QStringLiteral(" results.csv"), true);
 }

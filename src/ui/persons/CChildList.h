@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <string_view>
 
 class CTabPage0;
 class CTabPage1;
@@ -29,6 +30,10 @@ public:
         AddGroup = 1017,
         EditGroup = 1018,
         DeleteGroup = 1019,
+        // The register exchange row: persons from and to spreadsheet files.
+        ImportPersons = 1025,
+        ExportPersons = 1026,
+        ExportSummary = 1027,
     };
 
     explicit CChildList(QWidget* parent = nullptr);
@@ -69,6 +74,9 @@ public:
     void OnAddGroup();
     void OnEditGroup();
     void OnDeleteGroup();
+    void OnImportPersons();
+    void OnExportPersons();
+    void OnExportSummary();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -80,6 +88,11 @@ private:
     void LayoutTabs();
     void OnTreeSelectionChanged();
     QTreeWidgetItem* SelectedItem() const;
+    // The group of the selected item (the item itself or a person's parent); null when
+    // nothing is selected.
+    QTreeWidgetItem* SelectedGroupItem() const;
+    void CreateExchangeButtons();
+    void ExportGroup(std::string_view caption, const QString& proposedName, bool summary);
     QTreeWidgetItem* AddGroupItem(int groupId, const QString& name);
     void RemoveItem(QTreeWidgetItem* item);
 
@@ -88,7 +101,9 @@ private:
     QGroupBox* m_clientBox = nullptr; // 1023
     QGroupBox* m_groupBox = nullptr;  // 1024
     QPushButton* m_buttons[7] = {};   // 1013 .. 1019
-    QWidget* m_tab = nullptr;         // 1012
+    QGroupBox* m_exchangeBox = nullptr;
+    QPushButton* m_exchangeButtons[3] = {}; // 1025 .. 1027
+    QWidget* m_tab = nullptr;               // 1012
     QTabBar* m_tabBar = nullptr;
     QFrame* m_tabFrame = nullptr;
     CTabPage0* m_page0 = nullptr;

@@ -219,6 +219,8 @@ QWidget* CEditClient::FieldOf(hv::PersonField field) const {
         return m_group;
     case hv::PersonField::Name:
         return m_name;
+    case hv::PersonField::Sex:
+        return m_male;
     case hv::PersonField::Birthday:
         return m_birthday;
     case hv::PersonField::Height:

@@ -2,6 +2,8 @@
 
 #include "analysis/CReportWriter.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
+#include "exchange/RegisterExport.h"
 #include "ui/viewing/CExplorer.h"
 #include "ui/viewing/CFullPage.h"
 #include "ui/viewing/ViewingFonts.h"
@@ -10,6 +12,7 @@
 #include "ui/widgets/ControlLookup.h"
 #include "ui/widgets/FileDialog.h"
 #include "ui/widgets/Pictures.h"
+#include "ui/widgets/UiText.h"
 #include "viewing/ReportArchive.h"
 #include "viewing/ReportListing.h"
 
@@ -82,6 +85,9 @@ void CChildReport::CreateControls() {
     AddButton(ctl::view::SaveReport, QStringLiteral("Save Report(&S)"),
               &CChildReport::OnSaveReport);
     AddButton(ctl::view::Return, QStringLiteral("Return(&R)"), &CChildReport::OnReturn);
+    // After the buttons of the page, so they keep their places.
+    AddButton(ctl::view::ExportResults, UiText(hv::texts::kExportResultsButton),
+              &CChildReport::OnExportResults);
 
     setTabOrder(m_pTree, m_pComposite);
     setTabOrder(m_pComposite, m_pBrowser);
@@ -167,6 +173,23 @@ void CChildReport::OnSaveReport() {
     const std::string message = hv::ReportArchiveMessage(result, archive);
     if (!message.empty())
         hv::ShowMessage(message);
+}
+
+// The results of the listed test as a spreadsheet file.
+void CChildReport::OnExportResults() {
+    if (m_nMeasID == 0)
+        return;
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                                 .filePath(QStringLiteral("Results %1.csv").arg(m_nMeasID));
+    const QString fileName =
+        FileDialog::getSaveFileName(this, UiText(hv::texts::kExportResultsCaption), proposed,
+                                    UiText(hv::texts::kExportFileFilter));
+    if (fileName.isEmpty())
+        return;
+    const hv::ExportOutcome outcome =
+        hv::ExportResults(m_nMeasID, std::filesystem::path(fileName.toStdString()));
+    if (!outcome.written && !outcome.message.empty())
+        hv::ShowMessage(outcome.message);
 }
 
 void CChildReport::OnReturn() {

@@ -56,6 +56,7 @@ private:
     void OnFullPage();
     void OnPrint();
     void OnSaveReport();
+    void OnExportResults();
     void OnReturn();
 
     QFrame* m_pFrame = nullptr;
