@@ -138,7 +138,7 @@ void TestImportPersons::thePreviewShowsEveryRowAndImportsTheValidOnes() {
         QCOMPARE(Cell(table, 9, 0), QStringLiteral("11"));
         QCOMPARE(Cell(table, 9, 7), QStringLiteral("The row has 5 fields; the header has 6."));
         QCOMPARE(preview.StatusLabel()->text(),
-                 QStringLiteral("2 rows can be imported, 7 are not valid, 1 are duplicates."));
+                 QStringLiteral("Rows that can be imported: 2. Not valid: 7. Duplicates: 1."));
         QVERIFY(preview.ImportButton()->isEnabled());
         SaveScreenshot(preview, "import-preview");
         checked = true;

@@ -134,7 +134,7 @@ inline constexpr std::string_view kImportChooseGroup =
 inline constexpr std::string_view kImportReading = "Reading %1 ...";
 // %1 valid, %2 not valid, %3 duplicates.
 inline constexpr std::string_view kImportCounts =
-    "%1 rows can be imported, %2 are not valid, %3 are duplicates.";
+    "Rows that can be imported: %1. Not valid: %2. Duplicates: %3.";
 inline constexpr std::string_view kImportValidRows = "Import the valid rows";
 inline constexpr std::string_view kImportNone = "Import nothing";
 inline constexpr std::string_view kImportRowValid = "Valid";
