@@ -335,6 +335,25 @@ TEST_F(TestRunTest, LostContactPausesTheTestAndLengthensIt) {
     EXPECT_EQ(listener.Beeps().size(), 56u);
 }
 
+TEST_F(TestRunTest, AfterALongIdleContactAndReleaseAreSeenByTheNextPoll) {
+    // The sensor answers the 100 polls of an idle dialog while nobody reads.
+    sensor->SetContactLevel(0);
+    clock.RunFor(20s);
+    ASSERT_EQ(sensor->HeldReports(), std::vector<std::size_t>{SimulatedHidDevice::kHeldReports});
+    sensor->SetContactLevel(kTouch);
+    StartTest();
+    clock.RunFor(200ms); // the next poll
+    EXPECT_TRUE(g_bContact);
+    EXPECT_EQ(listener.LastTick(), 1);
+    clock.RunFor(5s);
+    sensor->SetContactLevel(0);
+    clock.RunFor(200ms);
+    EXPECT_FALSE(g_bContact);
+    const int ticks = listener.LastTick();
+    clock.RunFor(5s);
+    EXPECT_EQ(listener.LastTick(), ticks);
+}
+
 TEST_F(TestRunTest, AnUnpluggedSensorEndsPollingAndTheTestNeverCompletes) {
     StartTest();
     clock.RunFor(5000ms);
