@@ -2,6 +2,7 @@
 #include "RecordingSink.h"
 #include "TempDir.h"
 #include "common/Version.h"
+#include "testing/SimulatedHid.h"
 #include "ui/app/CBtnsBar.h"
 #include "ui/app/CChildView.h"
 #include "ui/app/CDlgAbout.h"
@@ -14,6 +15,7 @@
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/UiText.h"
 
+#include <QLabel>
 #include <QScreen>
 #include <QWindow>
 #include <QtTest>
@@ -49,6 +51,7 @@ class TestCMainFrame : public QObject {
 private slots:
     void initTestCase();
     void startsFramelessOnTheWorkingAreaWithHome();
+    void theStatusStripNamesTheDemonstrationSensor();
     void paneSwitching();
     void homeRepaintsThePicture();
     void panesFillTheClientView();
@@ -83,6 +86,19 @@ void TestCMainFrame::startsFramelessOnTheWorkingAreaWithHome() {
     QCOMPARE(frame.StatusStrip()->geometry().bottom(), frame.height() - 1);
     QVERIFY(frame.StatusStrip()->Text().contains(QStringLiteral("Version ") +
                                                  UiText(hv::ProgramVersion())));
+    QVERIFY(frame.StatusStrip()->DemoNotice().isEmpty());
+}
+
+void TestCMainFrame::theStatusStripNamesTheDemonstrationSensor() {
+    hv::UseDemoSensor();
+    CMainFrame frame;
+    hv::SetHidBackend(nullptr);
+    frame.show();
+    QCOMPARE(frame.StatusStrip()->DemoNotice(),
+             QStringLiteral("Demonstration mode: the sensor is simulated."));
+    auto* notice = frame.StatusStrip()->findChild<QLabel*>(QStringLiteral("demoNotice"));
+    QVERIFY(notice && notice->isVisible());
+    QVERIFY(frame.StatusStrip()->rect().contains(notice->geometry()));
 }
 
 void TestCMainFrame::paneSwitching() {

@@ -52,8 +52,6 @@ public:
     // Opens one interface for shared reading and writing; nullptr when it cannot be opened
     // (gone, or held exclusively by the system).
     virtual std::unique_ptr<HidConnection> Open(const std::string& path) = 0;
-    // True for a simulation standing in for the sensor (tests, demonstrations).
-    virtual bool IsSimulation() const { return false; }
 };
 
 // The backend every new sensor link uses. The real one unless another was installed;
@@ -62,6 +60,8 @@ public:
 // links use it.
 HidBackend& CurrentHidBackend();
 HidBackend* SetHidBackend(HidBackend* backend);
+// The backend installed with SetHidBackend; nullptr while the real one serves.
+HidBackend* InstalledHidBackend();
 
 // Installs a backend for the lifetime of a scope.
 class ScopedHidBackend {

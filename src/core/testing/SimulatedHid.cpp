@@ -239,10 +239,22 @@ std::unique_ptr<HidConnection> SimulatedHidBus::Open(const std::string& path) {
     return std::make_unique<SimulatedHidConnection>(std::move(device), inbox);
 }
 
-void UseDemoSensor() {
+namespace {
+
+SimulatedHidBus& DemoBus() {
     static SimulatedHidBus bus;
     static const std::shared_ptr<SimulatedHidDevice> sensor = SimulatedHidBus::AddDemoSensor(bus);
-    SetHidBackend(&bus);
+    return bus;
+}
+
+} // namespace
+
+void UseDemoSensor() {
+    SetHidBackend(&DemoBus());
+}
+
+bool DemoSensorInUse() {
+    return InstalledHidBackend() == &DemoBus();
 }
 
 } // namespace hv

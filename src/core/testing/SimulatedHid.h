@@ -105,7 +105,6 @@ public:
 
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path) override;
-    bool IsSimulation() const override { return true; }
 
 private:
     std::mutex m_mutex;
@@ -115,5 +114,8 @@ private:
 // Makes every sensor link of this process use one simulated sensor that reports contact
 // (the program's --demo-sensor mode). The simulation lives until the process ends.
 void UseDemoSensor();
+// Whether the demonstration's simulated sensor serves the sensor links now, so that the
+// windows can say so.
+bool DemoSensorInUse();
 
 } // namespace hv
