@@ -17,6 +17,7 @@
 
 #include <QLabel>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QWindow>
 #include <QtTest>
 #include <functional>
@@ -53,6 +54,7 @@ private slots:
     void startsFramelessOnTheWorkingAreaWithHome();
     void theStatusStripNamesTheDemonstrationSensor();
     void paneSwitching();
+    void theToolbarLeadsTheKeyboardIntoThePersonTree();
     void homeRepaintsThePicture();
     void panesFillTheClientView();
     void windowSignsFollowTheFrameWidth();
@@ -128,6 +130,16 @@ void TestCMainFrame::paneSwitching() {
     bar->Button(ctl::Home)->click();
     QCOMPARE(VisiblePanes(frame), QStringLiteral("---"));
     QVERIFY(frame.IsHomeShown());
+}
+
+void TestCMainFrame::theToolbarLeadsTheKeyboardIntoThePersonTree() {
+    CMainFrame frame;
+    ShowAndActivate(frame);
+    CBtnIcon* dossier = frame.ButtonsBar()->Button(ctl::Dossier);
+    dossier->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dossier, Qt::Key_Space);
+    QCOMPARE(VisiblePanes(frame), QStringLiteral("P--"));
+    QCOMPARE(QApplication::focusWidget(), frame.PersonPane()->Tree());
 }
 
 void TestCMainFrame::homeRepaintsThePicture() {
