@@ -1,3 +1,4 @@
+#include "DialogRun.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "VirtualScheduler.h"
@@ -95,16 +96,11 @@ class TestRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sensor->SetContactLevel(kTouch);
-        run = std::make_unique<TestRun>(listener, listener, &clock);
-        ASSERT_TRUE(IsSensorPresent());
-        run->StartPolling();
-        clock.WaitIdle();
+        run = test::OpenDialogRun(listener, listener, clock);
+        ASSERT_TRUE(run);
     }
 
-    void StartTest() {
-        run->Start();
-        clock.WaitIdle();
-    }
+    void StartTest() { test::StartTestRun(*run, clock); }
     bool RunToCompletion(Ms limit = 200s) {
         return clock.RunUntil([this] { return listener.Finished(); }, limit);
     }

@@ -1,6 +1,7 @@
 // The real hidapi backend, the sensor link and the test run's polling worker against the
 // model of the HID stack (HidStackModel): what the sensor and hidraw do to the readings.
 
+#include "DialogRun.h"
 #include "HidStackModel.h"
 #include "VirtualScheduler.h"
 #include "testing/CHidDevice.h"
@@ -124,22 +125,16 @@ private:
     int m_last = 0;
 };
 
-// A test dialog's run on virtual time, opened as the toolbar opens it: the presence check,
-// then the polling worker, which writes an output report every 200 ms.
+// A test dialog's run, whose polling worker writes an output report every 200 ms.
 class PollingTest : public HidStackTest {
 protected:
     static constexpr std::chrono::milliseconds kPoll = TestRun::kPollPeriod;
 
     void SetUp() override {
-        run = std::make_unique<TestRun>(ticks, ticks, &clock);
-        ASSERT_TRUE(IsSensorPresent());
-        run->StartPolling();
-        clock.WaitIdle();
+        run = test::OpenDialogRun(ticks, ticks, clock);
+        ASSERT_TRUE(run);
     }
-    void StartTest() {
-        run->Start();
-        clock.WaitIdle();
-    }
+    void StartTest() { test::StartTestRun(*run, clock); }
 
     int sensor = AddSensor();
     VirtualScheduler clock;
