@@ -2,7 +2,8 @@
 # Halvoret's one entry point on a Debian 12 machine.
 #   ./build.sh run    install what is missing, build, stage build/stage and start the program
 #   ./build.sh test   install what is missing, check the format of every C++ file, build,
-#                     and run every test; then the same for the core under
+#                     and run every test (the window tests off screen and on a virtual
+#                     desktop with a window manager); then the same for the core under
 #                     AddressSanitizer and UndefinedBehaviorSanitizer; then build the
 #                     Debian package and check it with lintian
 # Extra arguments after "run" go to the program (for example --demo-sensor).
@@ -16,7 +17,7 @@ PACKAGES=(
     libsqlite3-dev libhidapi-dev libminizip-dev zlib1g-dev libcsv-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-pil fonts-dejavu-core
-    xvfb xauth
+    xvfb xauth openbox x11-utils
     dpkg-dev file
     clang-format
     help2man lintian
@@ -44,7 +45,9 @@ build() {
 }
 
 run_tests() {
-    # Windows are tested off screen; pages that need a real display get a virtual one.
+    # Windows are tested off screen, and each window test once more on a desktop of its own
+    # (Xvfb and Openbox, tests/ui/on-desktop.sh); pages that need a real display get a
+    # virtual one.
     export QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
     local runner=()
     command -v xvfb-run >/dev/null && runner=(xvfb-run -a -s "-screen 0 1920x1080x24")

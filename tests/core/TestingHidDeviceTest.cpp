@@ -24,7 +24,7 @@ TEST(HidDeviceTest, NothingIsOpenBeforeASearch) {
     EXPECT_EQ(sensor->OpenCount(), 0);
 }
 
-TEST(HidDeviceTest, OtherDevicesAreOpenedCheckedAndClosedUntilTheSensor) {
+TEST(HidDeviceTest, OnlyInterfacesListedWithTheSensorsIdsAreOpened) {
     SimulatedHidBus bus;
     auto keyboard = bus.AddDevice(0x046D, 0xC31C);
     auto sensor = bus.AddDevice(kVendor, kProduct);
@@ -32,8 +32,7 @@ TEST(HidDeviceTest, OtherDevicesAreOpenedCheckedAndClosedUntilTheSensor) {
     CHidDevice link(bus);
     ASSERT_TRUE(link.OpenSensor());
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(keyboard->OpenCount(), 1);
-    EXPECT_EQ(keyboard->OpenConnections(), 0);
+    EXPECT_EQ(keyboard->OpenCount(), 0);
     EXPECT_EQ(sensor->OpenConnections(), 1);
     EXPECT_EQ(later->OpenCount(), 0); // the first match wins
 }
@@ -46,8 +45,32 @@ TEST(HidDeviceTest, OnlyBothIdsTogetherMakeTheSensor) {
         CHidDevice link(bus);
         EXPECT_FALSE(link.OpenSensor());
         EXPECT_FALSE(link.IsConnected());
-        EXPECT_EQ(device->OpenConnections(), 0);
+        EXPECT_EQ(device->OpenCount(), 0);
     }
+}
+
+// A list taken before a device was replaced: its path now opens another device.
+class StaleListBus final : public HidBackend {
+public:
+    std::vector<HidInterfaceInfo> Enumerate() override {
+        std::vector<HidInterfaceInfo> present = bus.Enumerate();
+        for (HidInterfaceInfo& entry : present)
+            entry.attributes = {kVendor, kProduct};
+        return present;
+    }
+    std::unique_ptr<HidConnection> Open(const std::string& path) override { return bus.Open(path); }
+    SimulatedHidBus bus;
+};
+
+TEST(HidDeviceTest, AnOpenedDeviceWithOtherIdsIsClosedAgain) {
+    StaleListBus stale;
+    auto mouse = stale.bus.AddDevice(0x046D, 0xC077);
+    auto sensor = stale.bus.AddDevice(kVendor, kProduct);
+    CHidDevice link(stale);
+    ASSERT_TRUE(link.OpenSensor());
+    EXPECT_EQ(mouse->OpenCount(), 1);
+    EXPECT_EQ(mouse->OpenConnections(), 0);
+    EXPECT_EQ(sensor->OpenConnections(), 1);
 }
 
 TEST(HidDeviceTest, InterfacesThatCannotBeOpenedAreSkipped) {
@@ -68,7 +91,7 @@ TEST(HidDeviceTest, ContactMeansLevelsOneToNinetyFive) {
     CHidDevice link(bus);
     ASSERT_TRUE(link.OpenSensor());
     for (const auto& [level, contact] : cases) {
-        sensor->QueueLevels({level});
+        sensor->SendLevels({level});
         EXPECT_EQ(link.ReadContact(), contact) << "level " << int(level);
         EXPECT_EQ(link.InputReport()[0], 0); // report id
     }
@@ -81,20 +104,70 @@ TEST(HidDeviceTest, WithoutANewReportTheLastOneStillCounts) {
     CHidDevice link(bus);
     ASSERT_TRUE(link.OpenSensor());
     EXPECT_FALSE(link.ReadContact()); // nothing read yet: no contact
-    sensor->QueueLevels({40});
+    sensor->SendLevels({40});
     EXPECT_TRUE(link.ReadContact());
     EXPECT_TRUE(link.ReadContact()); // timed out: the report of level 40 stands
     EXPECT_TRUE(link.IsConnected());
 }
 
+TEST(HidDeviceTest, AReadingTakesEveryReportHeldAndTheNewestCounts) {
+    SimulatedHidBus bus;
+    auto sensor = bus.AddDevice(kVendor, kProduct);
+    CHidDevice link(bus);
+    ASSERT_TRUE(link.OpenSensor());
+    sensor->SendLevels({50, 50, 0});
+    EXPECT_FALSE(link.ReadContact());
+    sensor->SendLevels({0, 0, 50});
+    EXPECT_TRUE(link.ReadContact());
+    EXPECT_EQ(sensor->HeldReports(), std::vector<std::size_t>{0});
+}
+
+TEST(HidDeviceTest, DrainingTakesWhatIsHeldWithoutWaiting) {
+    SimulatedHidBus bus;
+    auto sensor = bus.AddDevice(kVendor, kProduct);
+    sensor->SetHoldReads(true); // a read that waited would never return
+    CHidDevice link(bus);
+    link.DrainInput(); // not connected: nothing happens
+    ASSERT_TRUE(link.OpenSensor());
+    link.DrainInput();
+    sensor->SendLevels({20, 30});
+    link.DrainInput();
+    EXPECT_EQ(sensor->HeldReports(), std::vector<std::size_t>{0});
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(link.InputReport()[2], 30);
+}
+
+// What hidraw does and the reading has to live with: a handle holds 64 reports, newer ones
+// are lost while it is full, and every open handle gets every report.
+TEST(HidDeviceTest, TheSimulationHoldsWhatHidrawHolds) {
+    SimulatedHidBus bus;
+    auto sensor = bus.AddDevice(kVendor, kProduct);
+    CHidDevice first(bus), second(bus);
+    ASSERT_TRUE(first.OpenSensor());
+    ASSERT_TRUE(second.OpenSensor());
+    sensor->SetContactLevel(30);
+    for (int i = 0; i < 64; ++i)
+        ASSERT_TRUE(first.WriteReport(kReport.data(), kReport.size()));
+    sensor->SetContactLevel(0);
+    for (int i = 0; i < 36; ++i)
+        ASSERT_TRUE(second.WriteReport(kReport.data(), kReport.size()));
+    EXPECT_EQ(sensor->HeldReports(), (std::vector<std::size_t>{64, 64}));
+    EXPECT_TRUE(first.ReadContact()); // the answers at level 0 found no room
+    EXPECT_EQ(sensor->HeldReports(), (std::vector<std::size_t>{0, 64}));
+    ASSERT_TRUE(first.WriteReport(kReport.data(), kReport.size()));
+    EXPECT_EQ(sensor->HeldReports(), (std::vector<std::size_t>{1, 64}));
+    EXPECT_FALSE(first.ReadContact());
+}
+
 TEST(HidDeviceTest, AReportTooShortForTheContactByteShowsNoContact) {
     SimulatedHidBus bus;
     auto sensor = bus.AddDevice(kVendor, kProduct);
-    sensor->SetContactLevel(50);
     CHidDevice link(bus);
     ASSERT_TRUE(link.OpenSensor());
+    sensor->SendLevels({50});
     ASSERT_TRUE(link.ReadContact());
     sensor->SetReportBytes(2);
+    sensor->SendLevels({50});
     EXPECT_FALSE(link.ReadContact());
     EXPECT_TRUE(link.IsConnected());
 }

@@ -1,3 +1,4 @@
+#include "DialogRun.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "VirtualScheduler.h"
@@ -95,16 +96,11 @@ class TestRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sensor->SetContactLevel(kTouch);
-        run = std::make_unique<TestRun>(listener, listener, &clock);
-        ASSERT_TRUE(IsSensorPresent());
-        run->StartPolling();
-        clock.WaitIdle();
+        run = test::OpenDialogRun(listener, listener, clock);
+        ASSERT_TRUE(run);
     }
 
-    void StartTest() {
-        run->Start();
-        clock.WaitIdle();
-    }
+    void StartTest() { test::StartTestRun(*run, clock); }
     bool RunToCompletion(Ms limit = 200s) {
         return clock.RunUntil([this] { return listener.Finished(); }, limit);
     }
@@ -333,6 +329,25 @@ TEST_F(TestRunTest, LostContactPausesTheTestAndLengthensIt) {
     EXPECT_THAT(listener.Finishes(), ElementsAre(Ms(66400)));
     EXPECT_EQ(listener.Ticks().size(), 562u);
     EXPECT_EQ(listener.Beeps().size(), 56u);
+}
+
+TEST_F(TestRunTest, AfterALongIdleContactAndReleaseAreSeenByTheNextPoll) {
+    // The sensor answers the 100 polls of an idle dialog while nobody reads.
+    sensor->SetContactLevel(0);
+    clock.RunFor(20s);
+    ASSERT_EQ(sensor->HeldReports(), std::vector<std::size_t>{SimulatedHidDevice::kHeldReports});
+    sensor->SetContactLevel(kTouch);
+    StartTest();
+    clock.RunFor(200ms); // the next poll
+    EXPECT_TRUE(g_bContact);
+    EXPECT_EQ(listener.LastTick(), 1);
+    clock.RunFor(5s);
+    sensor->SetContactLevel(0);
+    clock.RunFor(200ms);
+    EXPECT_FALSE(g_bContact);
+    const int ticks = listener.LastTick();
+    clock.RunFor(5s);
+    EXPECT_EQ(listener.LastTick(), ticks);
 }
 
 TEST_F(TestRunTest, AnUnpluggedSensorEndsPollingAndTheTestNeverCompletes) {

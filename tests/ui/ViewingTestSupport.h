@@ -113,6 +113,15 @@ inline bool WaitForLoad(QSignalSpy& loads) {
     return loads.takeFirst().at(0).toBool();
 }
 
+// Waits for the page a browser was sent to by code the test does not drive (a dialog that
+// navigates as it opens), which may have finished loading already; true when it loaded.
+inline bool WaitForPage(CExplorer* browser) {
+    QSignalSpy loads(browser, &CExplorer::loadFinished);
+    if (!browser->IsLoading())
+        return browser->IsLoaded();
+    return WaitForLoad(loads);
+}
+
 // The text of the page shown, as the engine renders it.
 inline QString PageText(CExplorer* browser) {
     QString text;

@@ -70,6 +70,7 @@ private slots:
     void theFrameSwitchesToTheReportOrTheComparison();
     void aNewTestIsShownPicked();
     void layoutFollowsThePaneSize();
+    void theTreeWorksFromTheKeyboard();
 
 private:
     void Select(const QString& text);
@@ -451,6 +452,58 @@ void TestCChildList::layoutFollowsThePaneSize() {
     QCOMPARE(tabs->geometry(), QRect(320, 10, 1200 - 330, 800 - 16));
     QCOMPARE(m_pane->BasicInfoPage()->geometry(), QRect(8, 35, 870 - 16, 784 - 43));
     QCOMPARE(m_pane->RecordPage()->geometry(), m_pane->BasicInfoPage()->geometry());
+}
+
+// Arrows walk and open the tree and the pages follow; Enter edits, Delete deletes and Insert
+// adds, as the buttons do for the selected item.
+void TestCChildList::theTreeWorksFromTheKeyboard() {
+    QTreeWidget* tree = m_pane->Tree();
+    QApplication::setActiveWindow(m_pane.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_pane.get()));
+    QCOMPARE(QApplication::focusWidget(), tree);
+    QTest::keyClick(tree, Qt::Key_Home);  // Morning
+    QTest::keyClick(tree, Qt::Key_Right); // opened
+    QTest::keyClick(tree, Qt::Key_Down);  // Ann
+    QCOMPARE(m_pane->GetSelectedExamerID(), m_ann);
+    QCOMPARE(ShownName(*m_pane), QStringLiteral("Ann"));
+
+    auto edit = Drive<CEditClient>([&](CEditClient& d) {
+        QCOMPARE(d.m_ExamerID, m_ann);
+        SetText(d, "name", QStringLiteral("Anna"));
+        Click(d, "saveButton");
+    });
+    QTest::keyClick(tree, Qt::Key_Return);
+    QVERIFY(edit->Handled());
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Anna"));
+
+    auto add = Drive<CEditClient>([&](CEditClient& d) {
+        QCOMPARE(d.m_ExamerID, 0);
+        QCOMPARE(Child<QComboBox>(d, "group")->currentText(), QStringLiteral("Morning"));
+        Click(d, "exitButton");
+    });
+    // Back from a dialog the window is active again (off screen nothing activates it) with
+    // the focus in the tree.
+    const auto back = [&] {
+        QApplication::setActiveWindow(m_pane.get());
+        QTRY_COMPARE(QApplication::focusWidget(), tree);
+    };
+    back();
+    QTest::keyClick(tree, Qt::Key_Insert);
+    QVERIFY(add->Handled());
+
+    back();
+    QTest::keyClick(tree, Qt::Key_Delete); // the recorder answers Yes
+    QCOMPARE(ItemNamed(*tree, QStringLiteral("Anna")), nullptr);
+    QCOMPARE(Count("SELECT count(*) FROM Examer WHERE ExamerID=?", {m_ann}), 0L);
+
+    QTest::keyClick(tree, Qt::Key_Up); // back on the group
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Morning"));
+    auto group = Drive<CEditGroup>([&](CEditGroup& d) {
+        QCOMPARE(d.m_GroupID, m_morning);
+        Click(d, "exitButton");
+    });
+    QTest::keyClick(tree, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(group->Handled());
 }
 
 // The frame holds the report views, whose browser engine refuses to start as root inside its

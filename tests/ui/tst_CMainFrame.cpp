@@ -2,6 +2,7 @@
 #include "RecordingSink.h"
 #include "TempDir.h"
 #include "common/Version.h"
+#include "testing/SimulatedHid.h"
 #include "ui/app/CBtnsBar.h"
 #include "ui/app/CChildView.h"
 #include "ui/app/CDlgAbout.h"
@@ -14,7 +15,9 @@
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/UiText.h"
 
+#include <QLabel>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QWindow>
 #include <QtTest>
 #include <functional>
@@ -49,7 +52,9 @@ class TestCMainFrame : public QObject {
 private slots:
     void initTestCase();
     void startsFramelessOnTheWorkingAreaWithHome();
+    void theStatusStripNamesTheDemonstrationSensor();
     void paneSwitching();
+    void theToolbarLeadsTheKeyboardIntoThePersonTree();
     void homeRepaintsThePicture();
     void panesFillTheClientView();
     void windowSignsFollowTheFrameWidth();
@@ -83,6 +88,19 @@ void TestCMainFrame::startsFramelessOnTheWorkingAreaWithHome() {
     QCOMPARE(frame.StatusStrip()->geometry().bottom(), frame.height() - 1);
     QVERIFY(frame.StatusStrip()->Text().contains(QStringLiteral("Version ") +
                                                  UiText(hv::ProgramVersion())));
+    QVERIFY(frame.StatusStrip()->DemoNotice().isEmpty());
+}
+
+void TestCMainFrame::theStatusStripNamesTheDemonstrationSensor() {
+    hv::UseDemoSensor();
+    CMainFrame frame;
+    hv::SetHidBackend(nullptr);
+    frame.show();
+    QCOMPARE(frame.StatusStrip()->DemoNotice(),
+             QStringLiteral("Demonstration mode: the sensor is simulated."));
+    auto* notice = frame.StatusStrip()->findChild<QLabel*>(QStringLiteral("demoNotice"));
+    QVERIFY(notice && notice->isVisible());
+    QVERIFY(frame.StatusStrip()->rect().contains(notice->geometry()));
 }
 
 void TestCMainFrame::paneSwitching() {
@@ -112,6 +130,16 @@ void TestCMainFrame::paneSwitching() {
     bar->Button(ctl::Home)->click();
     QCOMPARE(VisiblePanes(frame), QStringLiteral("---"));
     QVERIFY(frame.IsHomeShown());
+}
+
+void TestCMainFrame::theToolbarLeadsTheKeyboardIntoThePersonTree() {
+    CMainFrame frame;
+    ShowAndActivate(frame);
+    CBtnIcon* dossier = frame.ButtonsBar()->Button(ctl::Dossier);
+    dossier->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dossier, Qt::Key_Space);
+    QCOMPARE(VisiblePanes(frame), QStringLiteral("P--"));
+    QCOMPARE(QApplication::focusWidget(), frame.PersonPane()->Tree());
 }
 
 void TestCMainFrame::homeRepaintsThePicture() {

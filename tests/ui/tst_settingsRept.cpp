@@ -54,6 +54,7 @@ private slots:
     void listsShowTheReportsOfEachSex();
     void reportForBothSexesHasTwoIndependentFlags();
     void clickInIndicateTogglesTheFlag();
+    void keysTickReportsInBothLists();
     void saveWritesEveryFlagAndStaysOpen();
     void failedSaveShowsNoSuccess();
     void exitAndEscapeStoreNothing();
@@ -129,6 +130,40 @@ void TestCDlgSetRept::clickInIndicateTogglesTheFlag() {
     const int last = list->rowCount() - 1;
     ClickCell(list, last, CDlgSetRept::ColIndicate);
     QCOMPARE(list->item(last, CDlgSetRept::ColIndicate)->text(), QStringLiteral("0"));
+}
+
+// Without a mouse: the men's list has the focus first, arrows choose a row, Space ticks or
+// clears it, Tab goes on to the women's list, Alt+S saves.
+void TestCDlgSetRept::keysTickReportsInBothLists() {
+    CDlgSetRept dialog;
+    QVERIFY(ShowActive(dialog));
+    QTableWidget* male = dialog.MaleList();
+    QTableWidget* female = dialog.FemaleList();
+    QCOMPARE(QApplication::focusWidget(), male);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(male, Qt::Key_Down);
+    QCOMPARE(male->currentRow(), 4);
+    const QString maleReport = male->item(4, CDlgSetRept::ColReportNo)->text();
+    QTest::keyClick(male, Qt::Key_Space);
+    QCOMPARE(Flag(male, maleReport), QStringLiteral("0"));
+    QTest::keyClick(male, Qt::Key_Space);
+    QTest::keyClick(male, Qt::Key_Space);
+    QCOMPARE(Flag(male, maleReport), QStringLiteral("0"));
+
+    QTest::keyClick(male, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), female);
+    QCOMPARE(female->currentRow(), 0);
+    const QString femaleReport = female->item(0, CDlgSetRept::ColReportNo)->text();
+    QTest::keyClick(female, Qt::Key_Space);
+    QCOMPARE(Flag(female, femaleReport), QStringLiteral("0"));
+
+    QTest::keyClick(female, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(m_env->sink.messages, std::vector<std::string>{kSaveSuccessfully});
+    QCOMPARE(Value("select IfShow_M from ReportList where ReportNo=?", {maleReport.toStdString()}),
+             hv::DbValue(0));
+    QCOMPARE(
+        Value("select IfShow_F from ReportList where ReportNo=?", {femaleReport.toStdString()}),
+        hv::DbValue(0));
 }
 
 void TestCDlgSetRept::saveWritesEveryFlagAndStaysOpen() {

@@ -56,6 +56,7 @@ private slots:
     void exitDiscardsEdits();
     void saveWritesEveryRowAndCloses();
     void saveByKeyboardIncludesTheOpenEdit();
+    void keysOpenTheBoxAndLeaveItForTheList();
     void nothingTypedIsLostOrAltered();
     void vanishedRowIsReportedAndTheRestSaved();
     void unavailableDatabase();
@@ -247,6 +248,36 @@ void TestCDlgSuggest::saveByKeyboardIncludesTheOpenEdit() {
     QTest::keyClick(dialog.Editor(), Qt::Key_S, Qt::AltModifier);
     QTRY_COMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(StoredAdvice(hv::kAdviceOrderBaseA + 5), hv::DbValue("typed, then Alt+S"));
+}
+
+// Without a mouse: Tab goes from list to list, arrows choose a row, F2 opens the box over its
+// advice with the old text selected, Tab leaves the box for the list, Alt+S saves.
+void TestCDlgSuggest::keysOpenTheBoxAndLeaveItForTheList() {
+    CDlgSuggest dialog;
+    QVERIFY(ShowActive(dialog));
+    QTableWidget* upper = dialog.List(kUpper);
+    QTableWidget* lower = dialog.List(kLower);
+    QCOMPARE(QApplication::focusWidget(), upper);
+    QTest::keyClick(upper, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), lower);
+    QTest::keyClick(lower, Qt::Key_Down);
+    QCOMPARE(lower->currentRow(), 1);
+    QTest::keyClick(lower, Qt::Key_F2);
+    QVERIFY(dialog.IsEditing());
+    QCOMPARE(dialog.EditedList(), kLower);
+    QCOMPARE(dialog.EditedRow(kLower), 1);
+    QCOMPARE(QApplication::focusWidget(), dialog.Editor());
+    QTest::keyClicks(dialog.Editor(), QStringLiteral("Typed by keys"));
+    QTest::keyClick(dialog.Editor(), Qt::Key_Tab);
+    QVERIFY(!dialog.IsEditing());
+    QCOMPARE(QApplication::focusWidget(), lower);
+    QCOMPARE(lower->currentRow(), 1);
+    QCOMPARE(Advice(dialog, kLower, 1), QStringLiteral("Typed by keys"));
+
+    const int orderNo = lower->item(1, CDlgSuggest::ColOrderNo)->text().toInt();
+    QTest::keyClick(lower, Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(StoredAdvice(orderNo), hv::DbValue(std::string("Typed by keys")));
 }
 
 void TestCDlgSuggest::nothingTypedIsLostOrAltered() {

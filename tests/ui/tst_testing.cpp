@@ -16,6 +16,7 @@
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/CPictureEx.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -91,6 +92,7 @@ private slots:
     void runForPersonRefusesWithoutSensor();
     void runForPersonEndsAtOnceWithoutDatabase();
     void runForPersonReturnsWhetherATestWasSaved();
+    void theDemonstrationSensorIsNamedOnTheDialog();
 
 private:
     CTesting& OpenDialog();
@@ -413,5 +415,19 @@ void TestTesting::runForPersonReturnsWhetherATestWasSaved() {
     QVERIFY(exitDriver.Handled());
 }
 
+void TestTesting::theDemonstrationSensorIsNamedOnTheDialog() {
+    QVERIFY(OpenDialog().DemoBanner().isEmpty()); // a sensor of this test, not the demonstration's
+    m_dialog.reset();
+    hv::UseDemoSensor();
+    CTesting& dialog = OpenDialog();
+    QVERIFY2(dialog.DemoBanner().contains(QStringLiteral("the sensor is simulated")),
+             qPrintable(dialog.DemoBanner()));
+    auto* banner = dialog.findChild<QLabel*>(QStringLiteral("demoBanner"));
+    QVERIFY(banner && banner->isVisible());
+    QVERIFY(dialog.rect().contains(banner->geometry()));
+    SaveScreenshot("test-demo");
+}
+
 QTEST_MAIN(TestTesting)
+
 #include "tst_testing.moc"

@@ -2,6 +2,7 @@
 #include "TempDir.h"
 #include "ViewingTestSupport.h"
 #include "analysis/AnalysisRun.h"
+#include "analysis/CReportWriter.h"
 #include "common/Clock.h"
 #include "ui/viewing/CChildReport.h"
 #include "ui/viewing/CExplorer.h"
@@ -62,6 +63,7 @@ private slots:
     void fullPageViewShowsThePageWithItsCommands();
     void fullPageViewWithoutAPageIsEmpty();
     void returnHandsBackAndKeysDoNotClose();
+    void keysChooseReportsAndReachTheButtons();
     void layoutAndStripedButtonBand();
 
 private:
@@ -327,9 +329,11 @@ void TestViewingReport::fullPageViewShowsThePageWithItsCommands() {
         QCOMPARE(view->windowTitle(), QStringLiteral("Full Page View"));
         QVERIFY(view->windowState() & Qt::WindowMaximized);
         QCOMPARE(view->url, pane.Url());
-        QSignalSpy loads(view->Browser(), &CExplorer::loadFinished);
-        QVERIFY(WaitForLoad(loads));
+        QVERIFY(WaitForPage(view->Browser()));
         QCOMPARE(view->Browser()->Address(), pane.Url());
+        // The window, frame and all, covers the working area of its screen; the page fills
+        // it below the button band.
+        QTRY_COMPARE(view->frameGeometry(), view->screen()->availableGeometry());
         QCOMPARE(view->Browser()->geometry(), QRect(0, CFullPage::kButtonBand, view->width(),
                                                     view->height() - CFullPage::kButtonBand));
         QCOMPARE(view->Button(ctl::view::FullPagePrint)->text(), QStringLiteral("Print(&P)"));
@@ -350,6 +354,12 @@ void TestViewingReport::fullPageViewShowsThePageWithItsCommands() {
         QVERIFY(finished.wait(kEngineTimeout));
         QCOMPARE(finished.takeFirst(), QVariantList({CExplorer::SaveAs, true}));
         QVERIFY(QFileInfo(saved).size() > 0);
+
+        view->setWindowState(Qt::WindowNoState);
+        view->resize(900, 600);
+        QTRY_COMPARE(view->size(), QSize(900, 600));
+        QCOMPARE(view->Browser()->geometry(),
+                 QRect(0, CFullPage::kButtonBand, 900, 600 - CFullPage::kButtonBand));
 
         view->Button(ctl::view::Cancel)->click();
         checked = true;
@@ -372,6 +382,35 @@ void TestViewingReport::fullPageViewWithoutAPageIsEmpty() {
     });
     pane.Button(ctl::view::FullPage)->click();
     QVERIFY(driver.Handled());
+}
+
+// Without a mouse: the list has the focus, arrows open one report after another, Tab goes on
+// to the composite button and Space presses it.
+void TestViewingReport::keysChooseReportsAndReachTheButtons() {
+    const int meas = AnalysedTest(false, Date(1980, 1, 1), Date(2021, 6, 1));
+    CChildReport pane;
+    pane.resize(1200, 800);
+    pane.show();
+    QApplication::setActiveWindow(&pane);
+    QVERIFY(QTest::qWaitForWindowActive(&pane));
+    QVERIFY(pane.LoadReportList(meas));
+    QTreeWidget* list = pane.Tree();
+    QCOMPARE(QApplication::focusWidget(), list);
+    QSignalSpy loads(pane.Browser(), &CExplorer::loadFinished);
+    const int first = list->indexOfTopLevelItem(list->currentItem()) + 1;
+    for (int row : {first, first + 1}) {
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentItem(), list->topLevelItem(row));
+        QVERIFY(WaitForPage(pane.Browser()));
+        QCOMPARE(pane.Browser()->Address(), pane.Url());
+    }
+    const QUrl report = pane.Url();
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), pane.CompositeButton());
+    QTest::keyClick(pane.CompositeButton(), Qt::Key_Space);
+    QVERIFY(WaitForPage(pane.Browser()));
+    QVERIFY(pane.Url() != report);
+    QCOMPARE(pane.Url().fileName(), QString::fromStdString(hv::CompositePageName()) + ".htm");
 }
 
 void TestViewingReport::returnHandsBackAndKeysDoNotClose() {

@@ -5,7 +5,8 @@
 //
 // The scenario runs in order; each step builds on the one before. With
 // "-screenshots <folder>" on the command line, or HALVORET_SCREENSHOTS in the environment,
-// every window it passes through is saved there as a numbered picture.
+// every window it passes through is saved there as a numbered picture (on a real display, the
+// whole screen).
 
 #include "ModalDriver.h"
 #include "PersonsUiSupport.h"
@@ -53,9 +54,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTableWidget>
@@ -71,6 +74,7 @@ namespace fs = std::filesystem;
 using persons_ui::Count;
 using viewing_test::PageText;
 using viewing_test::WaitForLoad;
+using viewing_test::WaitForPage;
 
 namespace {
 
@@ -202,7 +206,21 @@ void TestWalkthrough::Screenshot(QWidget* window, const QString& name, bool brow
         QTest::qWait(800);
     const QString file =
         QStringLiteral("%1-%2.png").arg(++m_shots, 2, 10, QLatin1Char('0')).arg(name);
-    window->grab().save(QDir(g_screenshotFolder).filePath(file));
+    // Off screen each window by itself (the help page's pictures); on a real display the
+    // whole screen, as the operator sees it, window manager's frames and all.
+    const bool desktop = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (desktop) {
+        // The X server shows a window once it is mapped, placed and painted; the splash
+        // may close meanwhile.
+        QPointer<QWidget> shown(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTest::qWait(100);
+        if (!shown)
+            return;
+    }
+    const QPixmap picture =
+        desktop ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
+    picture.save(QDir(g_screenshotFolder).filePath(file));
 }
 
 // Selects a group or a person in the tree by its text.
@@ -443,8 +461,7 @@ void TestWalkthrough::showsAReportOnAFullPage() {
     ModalDriver driver([&](QWidget* modal) {
         auto* view = qobject_cast<CFullPage*>(modal);
         QVERIFY(view != nullptr);
-        QSignalSpy viewLoads(view->Browser(), &CExplorer::loadFinished);
-        QVERIFY(WaitForLoad(viewLoads));
+        QVERIFY(WaitForPage(view->Browser()));
         QCOMPARE(view->Browser()->Address(), pane.Url());
         Screenshot(view, QStringLiteral("full-page"), true);
         shown = true;

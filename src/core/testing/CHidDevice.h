@@ -26,15 +26,23 @@ public:
     CHidDevice(const CHidDevice&) = delete;
     CHidDevice& operator=(const CHidDevice&) = delete;
 
-    // Opens the first present interface whose vendor and product ids both match; every
-    // other interface is opened only to read its ids and closed again.
+    // Opens the first present interface whose vendor and product ids both match. Only
+    // interfaces listed with both ids are opened, and one whose open device shows other ids
+    // is closed again.
     bool FindSensor(std::uint16_t vendorId, std::uint16_t productId);
     bool OpenSensor();
 
-    // Reads one input report (waiting at most kReadTimeoutMs) and tells whether it shows a
-    // hand on the contact buttons. When no report arrives in time the last one read still
-    // counts. A failed read closes the link and gives false.
+    // Tells whether the newest input report shows a hand on the contact buttons. The open
+    // interface holds the reports the device sent since the last read (hidraw: up to 64,
+    // dropping newer ones while full): every report held is taken and the last one counts;
+    // only when none is held does it wait (at most kReadTimeoutMs) for the next. When no
+    // report arrives in time the last one read still counts. A failed read closes the link
+    // and gives false.
     bool ReadContact();
+    // Takes every report the interface holds without waiting, so that the reports that
+    // follow find room and a reading after the next write sees its answer. A failed read
+    // closes the link.
+    void DrainInput();
     // Writes one output report of the device's declared length (shorter reports are
     // padded with zeros). A failed write closes the link and gives false.
     bool WriteReport(const std::uint8_t* report, std::size_t length);
@@ -47,6 +55,8 @@ public:
     static bool IsContactLevel(std::uint8_t level) { return level >= 1 && level <= 95; }
 
 private:
+    int TakeHeldReports();
+    int ReadInto(std::vector<std::uint8_t>& report, int timeoutMs);
     void Disconnect();
 
     HidBackend& m_backend;

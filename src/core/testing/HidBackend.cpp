@@ -23,6 +23,10 @@ HidBackend& CurrentHidBackend() {
     return installed != nullptr ? *installed : RealBackend();
 }
 
+HidBackend* InstalledHidBackend() {
+    return g_installedBackend.load();
+}
+
 HidBackend* SetHidBackend(HidBackend* backend) {
     return g_installedBackend.exchange(backend);
 }

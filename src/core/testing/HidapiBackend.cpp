@@ -4,9 +4,18 @@
 #include <array>
 #include <cstring>
 #include <hidapi.h>
+#include <mutex>
 
 namespace hv {
 namespace {
+
+// hidapi keeps process-wide state (its error string, which hid_init replaces and which
+// hid_enumerate and hid_open_path both start by calling hid_init for), so the library's
+// set-up, enumeration and opening run one at a time, whichever thread and backend call.
+std::mutex& LibraryMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
 
 // The largest input report a full-speed HID device can send, plus the report id.
 constexpr std::size_t kMaxRawReport = 65;
@@ -57,28 +66,30 @@ private:
 
 // The library keeps process-wide state: initialised here, left for the process's end.
 HidapiBackend::HidapiBackend() {
+    std::lock_guard lock(LibraryMutex());
     hid_init();
 }
 
 HidapiBackend::~HidapiBackend() = default;
 
-std::vector<std::string> HidapiBackend::EnumeratePaths() {
-    std::lock_guard lock(m_enumerateMutex);
-    std::vector<std::string> paths;
+std::vector<HidInterfaceInfo> HidapiBackend::Enumerate() {
+    std::lock_guard lock(LibraryMutex());
+    std::vector<HidInterfaceInfo> present;
     hid_device_info* all = hid_enumerate(0, 0);
     for (const hid_device_info* info = all; info != nullptr; info = info->next) {
         if (info->path != nullptr)
-            paths.emplace_back(info->path);
+            present.push_back({info->path, {info->vendor_id, info->product_id}});
     }
     hid_free_enumeration(all);
-    return paths;
+    return present;
 }
 
 std::unique_ptr<HidConnection> HidapiBackend::Open(const std::string& path) {
+    std::lock_guard lock(LibraryMutex());
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr)
         return nullptr;
-    return std::make_unique<HidapiConnection>(device);
+    return std::make_unique<HidapiConnection>(device); // reads the device's ids, still locked
 }
 
 } // namespace hv

@@ -8,9 +8,11 @@ namespace hv {
 
 class SimulatedHidConnection final : public HidConnection {
 public:
-    SimulatedHidConnection(std::shared_ptr<SimulatedHidDevice> device, std::uint64_t generation)
-        : m_device(std::move(device)), m_generation(generation) {}
-    ~SimulatedHidConnection() override { m_device->Close(); }
+    using Inbox = SimulatedHidDevice::Inbox;
+
+    SimulatedHidConnection(std::shared_ptr<SimulatedHidDevice> device, Inbox* inbox)
+        : m_device(std::move(device)), m_inbox(inbox) {}
+    ~SimulatedHidConnection() override { m_device->Close(m_inbox); }
     SimulatedHidConnection(const SimulatedHidConnection&) = delete;
     SimulatedHidConnection& operator=(const SimulatedHidConnection&) = delete;
 
@@ -24,15 +26,15 @@ public:
         return m_device->m_outputLength;
     }
     int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) override {
-        return m_device->Read(m_generation, buffer, length, timeoutMs);
+        return m_device->Read(m_inbox, buffer, length, timeoutMs);
     }
     int Write(const std::uint8_t* report, std::size_t length) override {
-        return m_device->Write(m_generation, report, length);
+        return m_device->Write(m_inbox, report, length);
     }
 
 private:
     std::shared_ptr<SimulatedHidDevice> m_device;
-    std::uint64_t m_generation;
+    Inbox* m_inbox;
 };
 
 SimulatedHidDevice::SimulatedHidDevice(HidAttributes attributes, std::string path)
@@ -43,10 +45,11 @@ void SimulatedHidDevice::SetContactLevel(std::uint8_t level) {
     m_level = level;
 }
 
-void SimulatedHidDevice::QueueLevels(const std::vector<std::uint8_t>& levels) {
+void SimulatedHidDevice::SendLevels(const std::vector<std::uint8_t>& levels) {
     {
         std::lock_guard lock(m_mutex);
-        m_script.insert(m_script.end(), levels.begin(), levels.end());
+        for (std::uint8_t level : levels)
+            SendLocked(level);
     }
     m_changed.notify_all();
 }
@@ -103,7 +106,7 @@ int SimulatedHidDevice::OpenCount() const {
 
 int SimulatedHidDevice::OpenConnections() const {
     std::lock_guard lock(m_mutex);
-    return m_openConnections;
+    return static_cast<int>(m_inboxes.size());
 }
 
 int SimulatedHidDevice::ReadCount() const {
@@ -116,63 +119,82 @@ std::vector<std::vector<std::uint8_t>> SimulatedHidDevice::WrittenReports() cons
     return m_written;
 }
 
+std::vector<std::size_t> SimulatedHidDevice::HeldReports() const {
+    std::lock_guard lock(m_mutex);
+    std::vector<std::size_t> held;
+    for (const Inbox& inbox : m_inboxes)
+        held.push_back(inbox.reports.size());
+    return held;
+}
+
 void SimulatedHidDevice::WaitForWaitingReader() const {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_waitingReaders > 0; });
 }
 
-bool SimulatedHidDevice::TryOpen(std::uint64_t& generation) {
+SimulatedHidDevice::Inbox* SimulatedHidDevice::TryOpen() {
     std::lock_guard lock(m_mutex);
     if (!m_bPlugged || !m_bOpenable)
-        return false;
+        return nullptr;
     ++m_openCount;
-    ++m_openConnections;
-    generation = m_generation;
-    return true;
+    Inbox& inbox = m_inboxes.emplace_back();
+    inbox.generation = m_generation;
+    return &inbox;
 }
 
-void SimulatedHidDevice::Close() {
+void SimulatedHidDevice::Close(Inbox* inbox) {
     std::lock_guard lock(m_mutex);
-    --m_openConnections;
+    m_inboxes.remove_if([inbox](const Inbox& open) { return &open == inbox; });
 }
 
-int SimulatedHidDevice::Read(std::uint64_t generation, std::uint8_t* buffer, std::size_t length,
-                             int /*timeoutMs*/) {
+bool SimulatedHidDevice::IsAliveLocked(const Inbox* inbox) const {
+    return m_bPlugged && inbox->generation == m_generation;
+}
+
+// One input report to every open connection that has room for it.
+void SimulatedHidDevice::SendLocked(std::uint8_t level) {
+    std::vector<std::uint8_t> report(std::max<std::size_t>(m_inputLength, 3), 0);
+    report[2] = level;
+    report.resize(std::min(m_reportBytes, report.size()));
+    for (Inbox& inbox : m_inboxes) {
+        if (IsAliveLocked(&inbox) && inbox.reports.size() < kHeldReports)
+            inbox.reports.push_back(report);
+    }
+}
+
+int SimulatedHidDevice::Read(Inbox* inbox, std::uint8_t* buffer, std::size_t length,
+                             int timeoutMs) {
     std::unique_lock lock(m_mutex);
-    const auto alive = [&] { return m_bPlugged && generation == m_generation; };
-    if (!alive())
+    if (!IsAliveLocked(inbox))
         return -1;
     ++m_readCount;
-    if (m_script.empty() && m_bSilent) {
-        if (!m_bHoldReads)
+    if (inbox->reports.empty()) {
+        if (timeoutMs == 0 || !m_bHoldReads)
             return 0;
         ++m_waitingReaders;
         m_changed.notify_all();
-        m_changed.wait(lock, [&] { return !alive() || !m_script.empty(); });
+        m_changed.wait(lock, [&] { return !IsAliveLocked(inbox) || !inbox->reports.empty(); });
         --m_waitingReaders;
-        if (!alive())
+        if (!IsAliveLocked(inbox))
             return -1;
-        if (m_script.empty())
-            return 0;
     }
-    std::uint8_t level = m_level;
-    if (!m_script.empty()) {
-        level = m_script.front();
-        m_script.pop_front();
-    }
-    std::vector<std::uint8_t> report(std::max<std::size_t>(m_inputLength, 3), 0);
-    report[2] = level;
-    const std::size_t sent = std::min({m_reportBytes, report.size(), length});
-    std::copy_n(report.begin(), sent, buffer);
-    return static_cast<int>(sent);
+    const std::vector<std::uint8_t> report = std::move(inbox->reports.front());
+    inbox->reports.pop_front();
+    const std::size_t copied = std::min(report.size(), length);
+    std::copy_n(report.begin(), copied, buffer);
+    return static_cast<int>(copied);
 }
 
-int SimulatedHidDevice::Write(std::uint64_t generation, const std::uint8_t* report,
-                              std::size_t length) {
-    std::lock_guard lock(m_mutex);
-    if (!m_bPlugged || generation != m_generation)
-        return -1;
-    m_written.emplace_back(report, report + length);
+int SimulatedHidDevice::Write(Inbox* inbox, const std::uint8_t* report, std::size_t length) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!IsAliveLocked(inbox))
+            return -1;
+        m_written.emplace_back(report, report + length);
+        if (!m_bSilent)
+            SendLocked(m_level);
+    }
+    m_changed.notify_all();
     return static_cast<int>(length);
 }
 
@@ -191,14 +213,14 @@ std::shared_ptr<SimulatedHidDevice> SimulatedHidBus::AddDemoSensor(SimulatedHidB
     return sensor;
 }
 
-std::vector<std::string> SimulatedHidBus::EnumeratePaths() {
+std::vector<HidInterfaceInfo> SimulatedHidBus::Enumerate() {
     std::lock_guard lock(m_mutex);
-    std::vector<std::string> paths;
+    std::vector<HidInterfaceInfo> present;
     for (const auto& device : m_devices) {
         if (device->IsPlugged())
-            paths.push_back(device->Path());
+            present.push_back({device->Path(), device->Attributes()});
     }
-    return paths;
+    return present;
 }
 
 std::unique_ptr<HidConnection> SimulatedHidBus::Open(const std::string& path) {
@@ -211,16 +233,28 @@ std::unique_ptr<HidConnection> SimulatedHidBus::Open(const std::string& path) {
             return nullptr;
         device = *found;
     }
-    std::uint64_t generation = 0;
-    if (!device->TryOpen(generation))
+    SimulatedHidDevice::Inbox* inbox = device->TryOpen();
+    if (inbox == nullptr)
         return nullptr;
-    return std::make_unique<SimulatedHidConnection>(std::move(device), generation);
+    return std::make_unique<SimulatedHidConnection>(std::move(device), inbox);
 }
 
-void UseDemoSensor() {
+namespace {
+
+SimulatedHidBus& DemoBus() {
     static SimulatedHidBus bus;
     static const std::shared_ptr<SimulatedHidDevice> sensor = SimulatedHidBus::AddDemoSensor(bus);
-    SetHidBackend(&bus);
+    return bus;
+}
+
+} // namespace
+
+void UseDemoSensor() {
+    SetHidBackend(&DemoBus());
+}
+
+bool DemoSensorInUse() {
+    return InstalledHidBackend() == &DemoBus();
 }
 
 } // namespace hv

@@ -20,12 +20,14 @@
 #include "ui/widgets/Pictures.h"
 #include "ui/widgets/UiText.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -104,11 +106,14 @@ void CMainFrame::ShowHome() {
     m_pView->update();
 }
 
+// The pane opens with the focus in its tree, so that the keyboard goes on from there.
 void CMainFrame::ShowPersonPane() {
     m_bShowHome = false;
     m_pComparePane->hide();
     m_pReportPane->hide();
     m_pPersonPane->show();
+    if (!m_pPersonPane->isAncestorOf(QApplication::focusWidget()))
+        m_pPersonPane->Tree()->setFocus();
 }
 
 // The report and comparison panes are only reached from the person pane, so neither hides

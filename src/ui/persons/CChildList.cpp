@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -69,6 +70,32 @@ void CChildList::CreateTree() {
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setUniformRowHeights(true);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CChildList::OnTreeSelectionChanged);
+    m_tree->installEventFilter(this);
+}
+
+// Keys on the tree run the commands of the buttons for the selected item: Enter edits it,
+// Delete deletes it, Insert adds a person.
+bool CChildList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_tree || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QWidget::eventFilter(watched, event);
+    const bool person = IsPerson(SelectedItem());
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        person ? OnEditPerson() : OnEditGroup();
+        return true;
+    case Qt::Key_Delete:
+        person ? OnDeletePerson() : OnDeleteGroup();
+        return true;
+    case Qt::Key_Insert:
+        OnAddPerson();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
 }
 
 void CChildList::CreateButtons() {

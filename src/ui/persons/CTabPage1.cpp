@@ -6,10 +6,10 @@
 #include "persons/TestRecords.h"
 #include "ui/persons/CProgress.h"
 #include "ui/persons/PickListDelegate.h"
+#include "ui/widgets/RowKeys.h"
 #include "ui/widgets/UiText.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -59,11 +59,12 @@ CTabPage1::CTabPage1(QWidget* parent) : QWidget(parent) {
     QPalette palette = m_list->palette();
     palette.setColor(QPalette::Base, Qt::white);
     m_list->setPalette(palette);
-    m_list->installEventFilter(this);
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int column) {
         if (column == Pick)
             TogglePick(row);
     });
+    // Space picks or unpicks the current row, as a click on its first cell does.
+    RowKeys::Add(m_list, {Qt::Key_Space}, [this](int row) { TogglePick(row); });
 
     m_getReport = MakeButton(QStringLiteral("Get Report(&E)"), QStringLiteral("btn1026"), this);
     m_delReport = MakeButton(QStringLiteral("Del Report(&D)"), QStringLiteral("btn1027"), this);
@@ -165,16 +166,6 @@ void CTabPage1::OnComparative() {
     }
     if (m_showComparePane)
         m_showComparePane(picked[0], picked[1]);
-}
-
-bool CTabPage1::eventFilter(QObject* watched, QEvent* event) {
-    // Space picks or unpicks the current row, as a click on its first cell does.
-    if (watched == m_list && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && m_list->currentRow() >= 0) {
-        TogglePick(m_list->currentRow());
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void CTabPage1::resizeEvent(QResizeEvent* event) {

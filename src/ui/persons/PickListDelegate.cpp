@@ -1,5 +1,7 @@
 #include "ui/persons/PickListDelegate.h"
 
+#include "ui/widgets/RowKeys.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -37,5 +39,6 @@ void PickListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->drawText(inner, (left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
                           shown);
     }
+    PaintCurrentCellFrame(painter, option);
     painter->restore();
 }

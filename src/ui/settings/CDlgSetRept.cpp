@@ -4,6 +4,7 @@
 #include "data/StringTable.h"
 #include "settings/ReportSelection.h"
 #include "ui/settings/SettingsList.h"
+#include "ui/widgets/RowKeys.h"
 #include "ui/widgets/UiText.h"
 
 #include <QGroupBox>
@@ -65,6 +66,8 @@ QTableWidget* CDlgSetRept::CreateList(const QString& name, QWidget* frame) {
                          2 * list->frameWidth());
     connect(list, &QTableWidget::cellClicked, this,
             [list](int row, int column) { ToggleFlag(list, row, column); });
+    // Space ticks or clears the current row's report, as a click on its check box does.
+    RowKeys::Add(list, {Qt::Key_Space}, [list](int row) { ToggleFlag(list, row, ColIndicate); });
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(list);
     return list;

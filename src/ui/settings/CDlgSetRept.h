@@ -10,9 +10,9 @@ struct ReportChoice;
 }
 
 // "Display report setting": which reports the report browser offers to men and to women.
-// A click in the Indicate column ticks or clears a report; Save writes every flag of both
-// lists and keeps the window open. When the database cannot be read the window does not
-// appear.
+// A click in the Indicate column, or Space on a row, ticks or clears a report; Save writes
+// every flag of both lists and keeps the window open. When the database cannot be read the window
+// does not appear.
 class CDlgSetRept : public QDialog {
     Q_OBJECT
 

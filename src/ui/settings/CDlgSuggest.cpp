@@ -3,6 +3,7 @@
 #include "data/StringTable.h"
 #include "settings/ExpertAdvice.h"
 #include "ui/settings/SettingsList.h"
+#include "ui/widgets/RowKeys.h"
 #include "ui/widgets/UiText.h"
 
 #include <QFocusEvent>
@@ -86,6 +87,8 @@ QTableWidget* CDlgSuggest::CreateList(int index, QWidget* frame) {
         if (column == ColAdvice)
             StartEdit(index, row);
     });
+    // F2 opens the box over the current row's advice, as a click on it does.
+    RowKeys::Add(list, {Qt::Key_F2}, [this, index](int row) { StartEdit(index, row); });
     // A box left over a scrolled list would sit over another row: end the edit instead.
     connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (IsEditing())
@@ -159,6 +162,15 @@ void CDlgSuggest::EndEdit() {
 }
 
 bool CDlgSuggest::eventFilter(QObject* watched, QEvent* event) {
+    // Tab and Shift+Tab leave the box for the list it was opened on, at the edited row.
+    if (watched == m_pEditor && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            QTableWidget* list = List(m_editedList);
+            list->setFocus(Qt::TabFocusReason); // ends the edit
+            return true;
+        }
+    }
     if (watched == m_pEditor && event->type() == QEvent::FocusOut) {
         // The box's own context menu and a switch to another window keep the edit open.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -12,10 +12,10 @@ struct AdviceLists;
 }
 
 // "Edit Expert Advice": the advice texts of both kinds in two lists with tall,
-// word-wrapped rows. A click on an advice cell opens an edit box over it; when the box
-// loses the focus its text goes back into the row it was opened on. Save writes every row
-// and closes; Exit closes and forgets the edits. Enter neither closes the window nor ends
-// an edit.
+// word-wrapped rows. A click on an advice cell, or F2 in a list, opens an edit box over it;
+// when the box loses the focus (Tab and Shift+Tab return to the list) its text goes back
+// into the row it was opened on. Save writes every row and closes; Exit closes and forgets
+// the edits. Enter neither closes the window nor ends an edit.
 class CDlgSuggest : public QDialog {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #include "ui/settings/SettingsList.h"
 
+#include "ui/widgets/RowKeys.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
@@ -52,6 +54,7 @@ void SettingsCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
                           DisplayLines(text));
         break;
     }
+    PaintCurrentCellFrame(painter, option);
     painter->restore();
 }
 

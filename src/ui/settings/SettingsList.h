@@ -8,7 +8,8 @@
 class QTableWidget;
 
 // How a cell of a settings list is drawn. Every cell is filled white first, its text inset
-// 3 pixels left and right; rows are never drawn highlighted.
+// 3 pixels left and right; rows are never drawn highlighted, the current cell of a list with
+// the focus is framed.
 enum class CellStyle {
     CenteredLine, // one line, centred both ways
     LeftLine,     // one line, left, vertically centred

@@ -1,9 +1,11 @@
 #include "ui/testing/CTesting.h"
 
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 #include "testing/Readouts.h"
 #include "testing/SensorShared.h"
+#include "testing/SimulatedHid.h"
 #include "ui/testing/CAnimateClip.h"
 #include "ui/testing/CMainWave.h"
 #include "ui/testing/CMeter.h"
@@ -12,9 +14,11 @@
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/CPictureEx.h"
 #include "ui/widgets/Pictures.h"
+#include "ui/widgets/UiText.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 
@@ -45,6 +49,10 @@ constexpr int kFieldDigitsX[] = {892, 925, 958, 991};
 constexpr int kFieldDigitsY = 345;
 const QColor kGreenLit(0, 255, 0), kGreenUnlit(0, 85, 0);
 const QColor kRedLit(255, 0, 0), kRedUnlit(85, 0, 0);
+
+// The demonstration notice, in the title band right of the dialog's title.
+constexpr QRect kDemoBanner(120, 3, 936, 24);
+const QColor kDemoBannerBackground(176, 0, 0);
 
 const QColor kTraceGrid(0, 130, 0);
 const QColor kTraceLine(255, 255, 0);
@@ -153,9 +161,32 @@ void CTesting::CreateControls() {
     connect(m_pSave, &CBtnIcon::clicked, this, &CTesting::OnSave);
     connect(m_pExit, &CBtnIcon::clicked, this, &CTesting::OnExit);
 
+    if (hv::DemoSensorInUse())
+        CreateDemoBanner();
+
     SetButtons(true, false, false, true);
     m_pMeterLeft->SetScaleColours(true);
     m_pMeterRight->SetScaleColours(true);
+}
+
+// In the title band, white on red: a demonstration must never pass for a test.
+void CTesting::CreateDemoBanner() {
+    m_pDemoBanner = new QLabel(UiText(hv::texts::kDemoSensorBanner), this);
+    m_pDemoBanner->setObjectName(QStringLiteral("demoBanner"));
+    m_pDemoBanner->setGeometry(kDemoBanner);
+    m_pDemoBanner->setAlignment(Qt::AlignCenter);
+    m_pDemoBanner->setAutoFillBackground(true);
+    QPalette palette = m_pDemoBanner->palette();
+    palette.setColor(QPalette::Window, kDemoBannerBackground);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_pDemoBanner->setPalette(palette);
+    QFont bold = m_pDemoBanner->font();
+    bold.setBold(true);
+    m_pDemoBanner->setFont(bold);
+}
+
+QString CTesting::DemoBanner() const {
+    return m_pDemoBanner ? m_pDemoBanner->text() : QString();
 }
 
 bool CTesting::RunForPerson(QWidget* parent, int examerId, Options options) {

@@ -16,6 +16,7 @@ class CBtnIcon;
 class CMainWave;
 class CMeter;
 class CPictureEx;
+class QLabel;
 class SoundEffectPlayer;
 
 Q_DECLARE_METATYPE(hv::ContactTickReport)
@@ -73,6 +74,8 @@ public:
     const hv::TraceModel& Trace() const { return m_trace; }
     int ShownStagePicture() const { return m_nStagePicture; }
     bool IsDisplayTimerActive() const { return m_displayTimer.isActive(); }
+    // The notice shown while the demonstration's simulated sensor serves; empty otherwise.
+    QString DemoBanner() const;
 
 public slots:
     // Timer 1: new numbers for the red digits, the gauges and the trace while there is
@@ -92,6 +95,7 @@ private:
     class Bridge;
 
     void CreateControls();
+    void CreateDemoBanner();
     void OnStart();
     void OnCancel();
     void OnSave();
@@ -121,6 +125,7 @@ private:
     CMeter* m_pMeterRight = nullptr;
     CAnimateClip* m_pClip = nullptr;
     CMainWave* m_pWave = nullptr;
+    QLabel* m_pDemoBanner = nullptr;
     QTimer m_displayTimer;
 
     int m_nStagePicture = -1;

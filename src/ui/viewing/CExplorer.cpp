@@ -74,7 +74,11 @@ QWebEngineView* CExplorer::View() {
     if (m_pView == nullptr) {
         m_pView = new QWebEngineView(this);
         layout()->addWidget(m_pView);
-        connect(m_pView, &QWebEngineView::loadFinished, this, &CExplorer::loadFinished);
+        connect(m_pView, &QWebEngineView::loadFinished, this, [this](bool ok) {
+            m_bLoading = false;
+            m_bLoaded = ok;
+            emit loadFinished(ok);
+        });
         connect(m_pView->page()->profile(), &QWebEngineProfile::downloadRequested, this,
                 &CExplorer::WatchSave);
     }
@@ -83,6 +87,7 @@ QWebEngineView* CExplorer::View() {
 
 void CExplorer::Navigate(const QUrl& url) {
     m_address = url;
+    m_bLoading = true;
     View()->load(url);
 }
 

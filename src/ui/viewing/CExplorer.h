@@ -39,6 +39,10 @@ public:
 
     // The address last navigated to (empty before the first).
     QUrl Address() const { return m_address; }
+    // From Navigate until that page has finished loading.
+    bool IsLoading() const { return m_bLoading; }
+    // Whether the last page that finished loading could be loaded.
+    bool IsLoaded() const { return m_bLoaded; }
     // The browser itself, created on first use.
     QWebEngineView* View();
 
@@ -64,6 +68,8 @@ private:
 
     QWebEngineView* m_pView = nullptr;
     QUrl m_address;
+    bool m_bLoading = false;
+    bool m_bLoaded = false;
     bool m_bBusy = false;
 };
 

@@ -4,8 +4,10 @@
 #include "ui/viewing/ViewingIds.h"
 #include "ui/widgets/ControlLookup.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 
 namespace {
 
@@ -19,7 +21,10 @@ CFullPage::CFullPage(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fullPage"));
     setWindowTitle(QStringLiteral("Full Page View"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    setWindowState(Qt::WindowMaximized);
+    // As big as the working area of the caller's screen, as the main frame is, also where
+    // nothing maximises it; opened over the caller, so on its screen.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        resize(screen->availableGeometry().size());
     m_pBrowser = new CExplorer(this);
     m_pBrowser->setObjectName(QStringLiteral("browser"));
 
@@ -49,17 +54,27 @@ QPushButton* CFullPage::Button(int id) const {
     return FindControl(m_buttons, id);
 }
 
-void CFullPage::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_bInitialised)
-        return;
-    m_bInitialised = true;
-    if (!url.isEmpty())
-        m_pBrowser->Navigate(url);
+// The browser's view is made before the window first appears: made later, it has the
+// window system's window made again, which on X11 loses the window's modality and
+// maximised state. The window is maximised once it is shown: a window manager may drop a
+// state asked for before the window was mapped.
+void CFullPage::setVisible(bool visible) {
+    const bool first = visible && !m_bInitialised;
+    if (first) {
+        m_bInitialised = true;
+        m_pBrowser->View();
+        if (!url.isEmpty())
+            m_pBrowser->Navigate(url);
+    }
+    QDialog::setVisible(visible);
+    if (first)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void CFullPage::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    const QSize size = event->size();
+    // The size now: a resize event posted before the window was shown may arrive late,
+    // carrying the size the window had then.
+    const QSize size = this->size();
     m_pBrowser->setGeometry(0, kButtonBand, size.width(), size.height() - kButtonBand);
 }

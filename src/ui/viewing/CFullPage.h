@@ -23,8 +23,9 @@ public:
     // Height of the button band above the browser.
     static constexpr int kButtonBand = 36;
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
