@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,7 @@ int RunInitDb(const AdminArgs& args);
 int RunAnalyze(const AdminArgs& args);
 int RunBackup(const AdminArgs& args);
 int RunRestore(const AdminArgs& args);
+int RunPdf(const AdminArgs& args);
+
+// A test's key as typed: a whole positive number and nothing else.
+bool ParseMeasId(const std::string& text, std::int32_t& measId);

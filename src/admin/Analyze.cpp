@@ -5,15 +5,11 @@
 #include <cstdint>
 #include <iostream>
 
-namespace {
-
 bool ParseMeasId(const std::string& text, std::int32_t& measId) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, measId);
     return ec == std::errc() && ptr == end && measId > 0;
 }
-
-} // namespace
 
 int RunAnalyze(const AdminArgs& args) {
     std::int32_t measId = 0;

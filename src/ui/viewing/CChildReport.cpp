@@ -2,8 +2,12 @@
 
 #include "analysis/CReportWriter.h"
 #include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
+#include "print/DocumentJob.h"
+#include "printing/DocumentPlan.h"
 #include "ui/viewing/CExplorer.h"
 #include "ui/viewing/CFullPage.h"
+#include "ui/viewing/DocumentPrinting.h"
 #include "ui/viewing/ViewingFonts.h"
 #include "ui/viewing/ViewingIds.h"
 #include "ui/widgets/CBtnIcon.h"
@@ -19,9 +23,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -82,6 +90,8 @@ void CChildReport::CreateControls() {
     AddButton(ctl::view::SaveReport, QStringLiteral("Save Report(&S)"),
               &CChildReport::OnSaveReport);
     AddButton(ctl::view::Return, QStringLiteral("Return(&R)"), &CChildReport::OnReturn);
+    AddButton(ctl::view::PrintAll, QStringLiteral("Print All"), &CChildReport::OnPrintAll);
+    AddButton(ctl::view::SavePdf, QStringLiteral("Save PDF"), &CChildReport::OnSavePdf);
 
     setTabOrder(m_pTree, m_pComposite);
     setTabOrder(m_pComposite, m_pBrowser);
@@ -167,6 +177,79 @@ void CChildReport::OnSaveReport() {
     const std::string message = hv::ReportArchiveMessage(result, archive);
     if (!message.empty())
         hv::ShowMessage(message);
+}
+
+void CChildReport::OnPrintAll() {
+    if (m_bDocumentBusy) {
+        emit documentFinished(ctl::view::PrintAll, false);
+        return;
+    }
+    const QScopedValueRollback busy(m_bDocumentBusy, true);
+    emit documentFinished(ctl::view::PrintAll, PrintWholeTest());
+}
+
+void CChildReport::OnSavePdf() {
+    if (m_bDocumentBusy) {
+        emit documentFinished(ctl::view::SavePdf, false);
+        return;
+    }
+    const QScopedValueRollback busy(m_bDocumentBusy, true);
+    emit documentFinished(ctl::view::SavePdf, SaveWholeTest());
+}
+
+namespace {
+
+void ShowFilled(std::string_view text, std::initializer_list<std::string_view> values) {
+    hv::ShowMessage(hv::texts::FillText(text, values));
+}
+
+} // namespace
+
+// The composite report and every listed report in one print job.
+bool CChildReport::PrintWholeTest() {
+    const auto plan = hv::WholeTestPlan(m_nMeasID);
+    if (!plan) {
+        ShowFilled(hv::texts::kReportsNotPrinted, {hv::texts::kNoReportsListed});
+        return false;
+    }
+    QPrinter& printer = CExplorer::SharedPrinter();
+    QPrintDialog dialog(&printer, this);
+    if (!CExplorer::RunDialog(dialog))
+        return false;
+    const QTemporaryDir folder;
+    hv::DocumentJob job(*plan, hv::StationPrintOptions(printer.pageLayout()),
+                        folder.filePath(QStringLiteral("reports.pdf")));
+    if (!RunDocumentJob(job, this, true)) {
+        if (!job.Cancelled())
+            ShowFilled(hv::texts::kReportsNotPrinted, {job.Error().toStdString()});
+        return false;
+    }
+    const PrintOutcome printed = PrintPdf(job.Target(), printer, this);
+    if (printed.result == PrintOutcome::Result::Failed)
+        ShowFilled(hv::texts::kReportsNotPrinted, {printed.error.toStdString()});
+    return printed.result == PrintOutcome::Result::Printed;
+}
+
+// The same document as a PDF file, on the paper the printer is set up for.
+bool CChildReport::SaveWholeTest() {
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                                 .filePath(QStringLiteral("Reports of test %1.pdf").arg(m_nMeasID));
+    const QString fileName = FileDialog::getSaveFileName(this, QStringLiteral("Save PDF"), proposed,
+                                                         QStringLiteral("PDF file (*.pdf)"));
+    if (fileName.isEmpty())
+        return false;
+    const auto plan = hv::WholeTestPlan(m_nMeasID);
+    if (!plan) {
+        ShowFilled(hv::texts::kPdfNotSaved, {fileName.toStdString(), hv::texts::kNoReportsListed});
+        return false;
+    }
+    hv::DocumentJob job(*plan, hv::StationPrintOptions(CExplorer::SharedPrinter().pageLayout()),
+                        fileName);
+    if (RunDocumentJob(job, this, true))
+        return true;
+    if (!job.Cancelled())
+        ShowFilled(hv::texts::kPdfNotSaved, {fileName.toStdString(), job.Error().toStdString()});
+    return false;
 }
 
 void CChildReport::OnReturn() {
