@@ -14,20 +14,11 @@
 
 namespace {
 
-// The analysis of the test, as "Get Report" runs it: a test analysed before keeps its
-// values. False when it could not run or a page could not be written (already reported).
+// The analysis of the test: a test analysed before keeps its values. False when it could not
+// run or a page could not be written (already reported).
 bool Analyse(std::int32_t measId) {
     hv::CAnalysisRun run(measId);
-    const hv::PrepareResult prepared = run.Prepare();
-    if (prepared != hv::PrepareResult::Ready) {
-        // The missing test or person has been reported in these words already.
-        if (prepared != hv::PrepareResult::TestMissing &&
-            prepared != hv::PrepareResult::PersonMissing)
-            std::cerr << "halvoret-admin: " << hv::PrepareFailureText(prepared, measId) << '\n';
-        return false;
-    }
-    run.Run();
-    return run.PagesLost().empty();
+    return AnalyseTest(run, measId) && run.PagesLost().empty();
 }
 
 // Paper without a printer: A4 upright, the margins left to the document's minimum.

@@ -180,21 +180,21 @@ void CChildReport::OnSaveReport() {
 }
 
 void CChildReport::OnPrintAll() {
-    if (m_bDocumentBusy) {
-        emit documentFinished(ctl::view::PrintAll, false);
-        return;
-    }
-    const QScopedValueRollback busy(m_bDocumentBusy, true);
-    emit documentFinished(ctl::view::PrintAll, PrintWholeTest());
+    RunWholeTest(ctl::view::PrintAll, &CChildReport::PrintWholeTest);
 }
 
 void CChildReport::OnSavePdf() {
+    RunWholeTest(ctl::view::SavePdf, &CChildReport::SaveWholeTest);
+}
+
+// One whole test's document at a time: a click while one is made or printed is refused.
+void CChildReport::RunWholeTest(int id, bool (CChildReport::*work)()) {
     if (m_bDocumentBusy) {
-        emit documentFinished(ctl::view::SavePdf, false);
+        emit documentFinished(id, false);
         return;
     }
     const QScopedValueRollback busy(m_bDocumentBusy, true);
-    emit documentFinished(ctl::view::SavePdf, SaveWholeTest());
+    emit documentFinished(id, (this->*work)());
 }
 
 namespace {

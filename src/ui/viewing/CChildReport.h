@@ -65,6 +65,7 @@ private:
     void OnReturn();
     void OnPrintAll();
     void OnSavePdf();
+    void RunWholeTest(int id, bool (CChildReport::*work)());
     bool PrintWholeTest();
     bool SaveWholeTest();
 
