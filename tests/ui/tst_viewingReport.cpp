@@ -393,6 +393,7 @@ void TestViewingReport::previewShowsWhatPrintsAndFollowsTheOrientation() {
 
     int shownUpright = 0;
     int shownAcross = 0;
+    bool painted = false;
     CExplorer::SetDialogRunner([&](QDialog& dialog) {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog);
         if (preview == nullptr)
@@ -400,14 +401,15 @@ void TestViewingReport::previewShowsWhatPrintsAndFollowsTheOrientation() {
         preview->resize(900, 700);
         preview->show();
         auto* pages = preview->findChild<QPrintPreviewWidget*>();
-        QTest::qWaitFor([&] { return pages->pageCount() > 0; }, kEngineTimeout);
+        painted = QTest::qWaitFor([&] { return pages->pageCount() > 0; }, kEngineTimeout);
         shownUpright = pages->pageCount();
         // The operator turns the page, back, and across again, each before the document
         // of the last turn is ready: the last one is what the preview ends up showing.
         pages->setLandscapeOrientation();
         pages->setPortraitOrientation();
         pages->setLandscapeOrientation();
-        QTest::qWaitFor([&] { return pages->pageCount() == across; }, kEngineTimeout);
+        painted = painted &&
+                  QTest::qWaitFor([&] { return pages->pageCount() == across; }, kEngineTimeout);
         QTest::qWait(500); // no late document of another page arrives
         shownAcross = pages->pageCount();
         SaveScreenshot(preview, QStringLiteral("print-preview-landscape"));
@@ -415,6 +417,7 @@ void TestViewingReport::previewShowsWhatPrintsAndFollowsTheOrientation() {
         return false;
     });
     QVERIFY(pane.Browser()->ExecWB(CExplorer::PrintPreview));
+    QVERIFY(painted);
     QCOMPARE(shownUpright, upright);
     QCOMPARE(shownAcross, across);
     QCOMPARE(CExplorer::SharedPrinter().pageLayout().orientation(), QPageLayout::Landscape);
