@@ -12,11 +12,41 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <memory>
 
 namespace hv {
 namespace {
 
 constexpr const char* kPartProperty = "halvoretPart";
+// Set while the engine loads or prints for a page.
+constexpr const char* kBusyProperty = "halvoretBusy";
+
+void SetBusy(QWebEnginePage* page, bool busy) {
+    page->setProperty(kBusyProperty, busy);
+}
+
+// The engine must not lose a page while it still loads or prints it, and a profile must
+// outlive its pages. Pages at work when their job ends are let go once the engine is done
+// with them, and the profile after the last of them.
+void ReleaseWhenIdle(const std::vector<QWebEnginePage*>& pages, QWebEngineProfile* profile) {
+    auto working = std::make_shared<int>(0);
+    for (QWebEnginePage* page : pages) {
+        if (!page->property(kBusyProperty).toBool()) {
+            delete page;
+            continue;
+        }
+        ++*working;
+        const auto release = [page] { page->deleteLater(); };
+        QObject::connect(page, &QWebEnginePage::loadFinished, page, release);
+        QObject::connect(page, &QWebEnginePage::pdfPrintingFinished, page, release);
+        QObject::connect(page, &QObject::destroyed, profile, [profile, working] {
+            if (--*working == 0)
+                profile->deleteLater();
+        });
+    }
+    if (*working == 0)
+        delete profile;
+}
 
 QString Text(std::string_view text, std::initializer_list<std::string_view> values = {}) {
     return QString::fromStdString(texts::FillText(text, values));
@@ -39,11 +69,11 @@ DocumentJob::DocumentJob(DocumentPlan plan, PrintOptions options, QString target
     : QObject(parent), m_plan(std::move(plan)), m_options(std::move(options)),
       m_target(std::move(target)), m_body(BodyLayout(m_options.paper)) {}
 
-// The engine wants its pages gone before their profile.
 DocumentJob::~DocumentJob() {
     for (QWebEnginePage* page : m_pages)
-        delete page;
-    delete m_profile;
+        disconnect(page, nullptr, this, nullptr);
+    if (m_profile != nullptr)
+        ReleaseWhenIdle(m_pages, m_profile);
 }
 
 bool DocumentJob::Start() {
@@ -96,12 +126,14 @@ void DocumentJob::StartNext(QWebEnginePage* page) {
         return;
     const int index = m_next++;
     page->setProperty(kPartProperty, index);
+    SetBusy(page, true);
     const std::filesystem::path& file = m_plan.parts[static_cast<std::size_t>(index)].page;
     if (file.empty()) {
         page->setUrl(QUrl(QStringLiteral("about:blank")));
         return;
     }
     if (!std::filesystem::exists(file)) {
+        SetBusy(page, false);
         Fail(Text(texts::kPageFileMissing, {file.string()}));
         return;
     }
@@ -109,6 +141,7 @@ void DocumentJob::StartNext(QWebEnginePage* page) {
 }
 
 void DocumentJob::OnLoaded(QWebEnginePage* page, bool ok) {
+    SetBusy(page, false);
     if (!m_running)
         return;
     const int index = page->property(kPartProperty).toInt();
@@ -116,10 +149,12 @@ void DocumentJob::OnLoaded(QWebEnginePage* page, bool ok) {
         Fail(Text(texts::kPageNotLoaded, {PageName(index).toStdString()}));
         return;
     }
+    SetBusy(page, true);
     page->printToPdf(PartFile(index), m_body);
 }
 
 void DocumentJob::OnRendered(QWebEnginePage* page, bool ok) {
+    SetBusy(page, false);
     if (!m_running)
         return;
     const int index = page->property(kPartProperty).toInt();
@@ -168,10 +203,9 @@ void DocumentJob::Fail(const QString& reason) {
     Finish(false);
 }
 
+// A page the engine prints is left to finish: stopping it then brings the engine down.
 void DocumentJob::Finish(bool ok) {
     m_running = false;
-    for (QWebEnginePage* page : m_pages)
-        page->triggerAction(QWebEnginePage::Stop);
     emit finished(ok);
 }
 

@@ -79,6 +79,14 @@ struct OutlineEntry {
     QPDFObjectHandle page;
 };
 
+// A destination at the top left corner of a page, keeping the reader's zoom.
+QPDFObjectHandle TopOf(QPDFObjectHandle page) {
+    const double top = QPDFPageObjectHelper(page).getMediaBox().getArrayAsRectangle().ury;
+    return QPDFObjectHandle::newArray(
+        {page, QPDFObjectHandle::newName("/XYZ"), QPDFObjectHandle::newInteger(0),
+         QPDFObjectHandle::newReal(top, 2), QPDFObjectHandle::newNull()});
+}
+
 void AddOutline(QPDF& out, const std::vector<OutlineEntry>& entries) {
     if (entries.empty())
         return;
@@ -89,8 +97,7 @@ void AddOutline(QPDF& out, const std::vector<OutlineEntry>& entries) {
         QPDFObjectHandle item = out.makeIndirectObject(QPDFObjectHandle::newDictionary());
         item.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(entry.title));
         item.replaceKey("/Parent", outlines);
-        item.replaceKey(
-            "/Dest", QPDFObjectHandle::newArray({entry.page, QPDFObjectHandle::newName("/Fit")}));
+        item.replaceKey("/Dest", TopOf(entry.page));
         if (!items.empty()) {
             item.replaceKey("/Prev", items.back());
             items.back().replaceKey("/Next", item);
