@@ -38,7 +38,8 @@ void WritePdf(const fs::path& file, const std::vector<std::string>& pageTexts, d
                                                               " Td (" + text + ") Tj ET"));
         pages.addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(page)), false);
     }
-    QPDFWriter writer(pdf, file.string().c_str());
+    const std::string name = file.string(); // the writer keeps the name
+    QPDFWriter writer(pdf, name.c_str());
     writer.write();
 }
 

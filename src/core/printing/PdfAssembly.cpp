@@ -167,7 +167,9 @@ bool PdfAssembly::Write(const fs::path& overlay, const std::string& title, const
                 outline.push_back({m_parts[i]->title, pages[firstPages[i]].getObjectHandle()});
         AddOutline(out, outline);
         SetTitle(out, title);
-        QPDFWriter writer(out, file.path().string().c_str());
+        // The writer keeps the name it is given, so the name must outlive it.
+        const std::string name = file.path().string();
+        QPDFWriter writer(out, name.c_str());
         writer.setObjectStreamMode(qpdf_o_generate);
         writer.setCompressStreams(true);
         writer.write();
