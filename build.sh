@@ -13,11 +13,12 @@ cd "$(dirname "$0")"
 PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-multimedia-dev
+    qt6-pdf-dev
     libgl-dev libvulkan-dev
-    libsqlite3-dev libhidapi-dev libminizip-dev zlib1g-dev libcsv-dev
+    libsqlite3-dev libhidapi-dev libminizip-dev zlib1g-dev libcsv-dev libqpdf-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-pil fonts-dejavu-core
-    xvfb xauth openbox x11-utils
+    xvfb xauth openbox x11-utils poppler-utils
     dpkg-dev file
     clang-format
     help2man lintian

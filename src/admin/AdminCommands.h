@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,3 +22,14 @@ int RunBackup(const AdminArgs& args);
 int RunRestore(const AdminArgs& args);
 int RunImportPersons(const AdminArgs& args);
 int RunExport(const AdminArgs& args);
+int RunPdf(const AdminArgs& args);
+
+namespace hv {
+class CAnalysisRun;
+}
+// Runs the analysis of a test as "Get Report" does. False when it could not start (the
+// reason is on stderr).
+bool AnalyseTest(hv::CAnalysisRun& run, std::int32_t measId);
+
+// A test's key as typed: a whole positive number and nothing else.
+bool ParseMeasId(const std::string& text, std::int32_t& measId);

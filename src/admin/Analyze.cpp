@@ -5,15 +5,24 @@
 #include <cstdint>
 #include <iostream>
 
-namespace {
-
 bool ParseMeasId(const std::string& text, std::int32_t& measId) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, measId);
     return ec == std::errc() && ptr == end && measId > 0;
 }
 
-} // namespace
+bool AnalyseTest(hv::CAnalysisRun& run, std::int32_t measId) {
+    const hv::PrepareResult prepared = run.Prepare();
+    if (prepared != hv::PrepareResult::Ready) {
+        // The missing test or person has been reported in these words already.
+        if (prepared != hv::PrepareResult::TestMissing &&
+            prepared != hv::PrepareResult::PersonMissing)
+            std::cerr << "halvoret-admin: " << hv::PrepareFailureText(prepared, measId) << '\n';
+        return false;
+    }
+    run.Run();
+    return true;
+}
 
 int RunAnalyze(const AdminArgs& args) {
     std::int32_t measId = 0;
@@ -22,15 +31,8 @@ int RunAnalyze(const AdminArgs& args) {
         return 2;
     }
     hv::CAnalysisRun run(measId);
-    const hv::PrepareResult prepared = run.Prepare();
-    if (prepared != hv::PrepareResult::Ready) {
-        // The missing test or person has been reported in these words already.
-        if (prepared != hv::PrepareResult::TestMissing &&
-            prepared != hv::PrepareResult::PersonMissing)
-            std::cerr << "halvoret-admin: " << hv::PrepareFailureText(prepared, measId) << '\n';
+    if (!AnalyseTest(run, measId))
         return 1;
-    }
-    run.Run();
     for (const std::string& page : run.PagesWritten())
         std::cout << "wrote " << page << '\n';
     return run.PagesLost().empty() ? 0 : 1;

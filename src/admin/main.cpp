@@ -20,6 +20,11 @@ constexpr std::array kCommands{
     AdminCommand{"analyze", "MEASID",
                  "analyse a test: write its report pages to Reports/ and its summary rows",
                  &RunAnalyze},
+    AdminCommand{"pdf", "MEASID FILE.pdf",
+                 "analyse a test and write the composite report and all its reports into one "
+                 "PDF file, with header, footer and page numbers (an existing FILE is replaced "
+                 "only once the new one is complete)",
+                 &RunPdf},
     AdminCommand{"backup", "ZIP",
                  "write a backup archive of DataBase/DataBase.mdb (an existing ZIP is replaced "
                  "only once the new one is complete); a damaged database is packed all the "

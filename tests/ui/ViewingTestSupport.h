@@ -188,4 +188,15 @@ inline void SaveScreenshot(QWidget* widget, const QString& name) {
     widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
+// Keeps a copy of a file a test wrote when HALVORET_SCREENSHOTS names a folder.
+inline void KeepForLooking(const QString& file, const QString& name) {
+    const QString folder = qEnvironmentVariable("HALVORET_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    const QString copy = QDir(folder).filePath(name);
+    QFile::remove(copy);
+    QFile::copy(file, copy);
+}
+
 } // namespace viewing_test

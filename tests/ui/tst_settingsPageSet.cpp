@@ -1,9 +1,11 @@
 #include "SettingsTestSupport.h"
 #include "data/OperatorTexts.h"
+#include "printing/PrintSettings.h"
 #include "settings/SettingsRow.h"
 #include "ui/settings/CDlgPageSet.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,6 +61,7 @@ private slots:
     void exitStoresNothing();
     void emptySettingsTableIsReportedAndCloses();
     void unavailableDatabase();
+    void backgroundSwitchIsKeptForTheStation();
 
 private:
     std::unique_ptr<Environment> m_env;
@@ -266,6 +269,52 @@ void TestCDlgPageSet::unavailableDatabase() {
     QCOMPARE(m_env->sink.messages, std::vector<std::string>(2, kConnectionError));
     QCOMPARE(Alignment(dialog.Footer()), QStringLiteral("C"));
     QCOMPARE(dialog.Footer().text->text(), QStringLiteral("Typed footer"));
+}
+
+void TestCDlgPageSet::backgroundSwitchIsKeptForTheStation() {
+    {
+        CDlgPageSet dialog;
+        QVERIFY(ShowActive(dialog));
+        QVERIFY(!dialog.BackgroundsBox()->isChecked());
+        QCOMPARE(dialog.BackgroundsBox()->text(),
+                 QStringLiteral("Print page backgrounds (colours and pictures)"));
+        // Left as it is, nothing is written.
+        dialog.OkButton()->click();
+        QVERIFY(!std::filesystem::exists("halvoret.ini"));
+    }
+    {
+        CDlgPageSet dialog;
+        QVERIFY(ShowActive(dialog));
+        QTest::mouseClick(dialog.BackgroundsBox(), Qt::LeftButton);
+        dialog.ExitButton()->click();
+        QVERIFY(!hv::PrintsBackgrounds());
+    }
+    {
+        CDlgPageSet dialog;
+        QVERIFY(ShowActive(dialog));
+        QTest::mouseClick(dialog.BackgroundsBox(), Qt::LeftButton);
+        dialog.OkButton()->click();
+    }
+    QVERIFY(hv::PrintsBackgrounds());
+    QCOMPARE(hv::ReadStationSetting("Print", "Backgrounds"), std::optional<std::string>("1"));
+    CDlgPageSet reopened;
+    QVERIFY(reopened.BackgroundsBox()->isChecked());
+
+    // The settings file cannot be written (a folder stands in its place): the reason is
+    // shown, and the texts are stored all the same.
+    std::filesystem::remove("halvoret.ini");
+    std::filesystem::create_directory("halvoret.ini");
+    CDlgPageSet dialog;
+    QVERIFY(ShowActive(dialog));
+    QTest::mouseClick(dialog.BackgroundsBox(), Qt::LeftButton);
+    Choose(dialog.Header(), QStringLiteral("L"), QStringLiteral("Kept"));
+    dialog.OkButton()->click();
+    QCOMPARE(m_env->sink.messages.size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(m_env->sink.messages[0])
+                 .startsWith(QStringLiteral("The print setting was not saved: ")),
+             m_env->sink.messages[0].c_str());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(StoredColumn("PageHead"), QStringLiteral("Kept&b"));
 }
 
 QTEST_MAIN(TestCDlgPageSet)

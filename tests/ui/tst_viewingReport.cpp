@@ -1,12 +1,17 @@
 #include "ModalDriver.h"
+#include "PdfText.h"
 #include "TempDir.h"
 #include "ViewingTestSupport.h"
 #include "analysis/AnalysisRun.h"
 #include "analysis/CReportWriter.h"
 #include "common/Clock.h"
+#include "print/DocumentJob.h"
+#include "printing/DocumentPlan.h"
+#include "printing/PdfAssembly.h"
 #include "ui/viewing/CChildReport.h"
 #include "ui/viewing/CExplorer.h"
 #include "ui/viewing/CFullPage.h"
+#include "ui/viewing/DocumentPrinting.h"
 #include "ui/viewing/ViewingIds.h"
 #include "ui/widgets/CBtnIcon.h"
 #include "ui/widgets/FileDialog.h"
@@ -16,7 +21,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QtTest>
 #include <fstream>
@@ -45,6 +52,61 @@ QString ShownFile(const CChildReport& pane) {
     return pane.Url().fileName();
 }
 
+// The pages of the document a plan makes on the shared printer's paper as it is set up now.
+int DocumentPages(const hv::DocumentPlan& plan) {
+    hv::test::TempDir folder;
+    hv::DocumentJob job(plan, hv::StationPrintOptions(CExplorer::SharedPrinter().pageLayout()),
+                        QString::fromStdString(folder.file("count.pdf")));
+    QSignalSpy finished(&job, &hv::DocumentJob::finished);
+    job.Start();
+    if (finished.isEmpty() && !finished.wait(kEngineTimeout))
+        return -1;
+    return job.PageCount();
+}
+
+// A page's text with every run of blanks and line breaks made one space.
+QString PdfPageText(const QString& pdf, int page) {
+    return QString::fromStdString(hv::test::PdfText(pdf.toStdString(), page))
+        .replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+}
+
+// The operator picks printing to a PDF file in the print dialog.
+CExplorer::DialogRunner PrintToFile(const QString& pdf) {
+    return [pdf](QDialog& dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        if (print == nullptr)
+            return false;
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(pdf);
+        return true;
+    };
+}
+
+// Calls a handler once while a whole test's document is being made: when its progress
+// dialog shows that the first report is done.
+class WhileMaking {
+public:
+    WhileMaking(CChildReport& pane, std::function<void(QProgressDialog*)> handler)
+        : m_handler(std::move(handler)) {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &pane] {
+            auto* progress = pane.findChild<QProgressDialog*>(QStringLiteral("printProgress"));
+            if (progress == nullptr || !progress->isVisible() || progress->value() < 1)
+                return;
+            m_timer.stop();
+            m_handled = true;
+            m_handler(progress);
+        });
+        m_timer.start();
+    }
+    bool Handled() const { return m_handled; }
+
+private:
+    std::function<void(QProgressDialog*)> m_handler;
+    QTimer m_timer;
+    bool m_handled = false;
+};
+
 } // namespace
 
 class TestViewingReport : public QObject {
@@ -60,6 +122,9 @@ private slots:
     void saveReportArchivesEveryReportFile();
     void saveReportTellsWhatFailed();
     void printsTheShownReportToPdf();
+    void previewShowsWhatPrintsAndFollowsTheOrientation();
+    void printAllAndSavePdfMakeTheWholeTestOneDocument();
+    void savePdfCancelsRefusesASecondAndSaysWhatFailed();
     void fullPageViewShowsThePageWithItsCommands();
     void fullPageViewWithoutAPageIsEmpty();
     void returnHandsBackAndKeysDoNotClose();
@@ -86,6 +151,8 @@ void TestViewingReport::init() {
 
 void TestViewingReport::cleanup() {
     CExplorer::SetDialogRunner({});
+    CExplorer::SharedPrinter().setOutputFileName(QString());
+    CExplorer::SharedPrinter().setPageOrientation(QPageLayout::Portrait);
     m_scopedClock.reset();
     m_clock.reset();
     m_env.reset();
@@ -289,7 +356,178 @@ void TestViewingReport::printsTheShownReportToPdf() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.size() > 1000);
     QCOMPARE(file.read(5), QByteArray("%PDF-"));
+    // Every page of the finished document went to the printer, as a picture of the whole
+    // paper at the printer's resolution.
+    QCOMPARE(hv::PdfPageCount(pdf.toStdString()), DocumentPages(PagePlan(pane.Url())));
+    const QSize paper = CExplorer::SharedPrinter().paperRect(QPrinter::DevicePixel).size().toSize();
+    const std::string pictures =
+        hv::test::CommandOutput("pdfimages -list '" + pdf.toStdString() + "'");
+    QVERIFY2(pictures.find(
+                 QStringLiteral(" %1  %2 ").arg(paper.width()).arg(paper.height()).toStdString()) !=
+                 std::string::npos,
+             pictures.c_str());
     QVERIFY(m_env->sink.messages.empty());
+
+    // A printer that does not take the job: the operator is told what failed.
+    CExplorer::SetDialogRunner(PrintToFile(pdf + QStringLiteral(".missing/report.pdf")));
+    pane.Button(ctl::view::Print)->click();
+    QCOMPARE(finished.takeFirst(), QVariantList({CExplorer::Print, false}));
+    QCOMPARE(m_env->sink.messages,
+             std::vector<std::string>(
+                 {"The page could not be printed: the printer did not accept the job."}));
+}
+
+void TestViewingReport::previewShowsWhatPrintsAndFollowsTheOrientation() {
+    const int meas = AnalysedTest(true, Date(1980, 1, 1), Date(2021, 6, 1));
+    CChildReport pane;
+    pane.resize(1000, 700);
+    pane.show();
+    QVERIFY(pane.LoadReportList(meas));
+    QSignalSpy loads(pane.Browser(), &CExplorer::loadFinished);
+    pane.CompositeButton()->click();
+    QVERIFY(WaitForLoad(loads));
+    const hv::DocumentPlan plan = PagePlan(pane.Url());
+    const int upright = DocumentPages(plan);
+    CExplorer::SharedPrinter().setPageOrientation(QPageLayout::Landscape);
+    const int across = DocumentPages(plan);
+    CExplorer::SharedPrinter().setPageOrientation(QPageLayout::Portrait);
+    QVERIFY2(upright != across, qPrintable(QStringLiteral("%1 %2").arg(upright).arg(across)));
+
+    int shownUpright = 0;
+    int shownAcross = 0;
+    bool painted = false;
+    CExplorer::SetDialogRunner([&](QDialog& dialog) {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog);
+        if (preview == nullptr)
+            return false;
+        preview->resize(900, 700);
+        preview->show();
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        painted = QTest::qWaitFor([&] { return pages->pageCount() > 0; }, kEngineTimeout);
+        shownUpright = pages->pageCount();
+        // The operator turns the page, back, and across again, each before the document
+        // of the last turn is ready: the last one is what the preview ends up showing.
+        pages->setLandscapeOrientation();
+        pages->setPortraitOrientation();
+        pages->setLandscapeOrientation();
+        painted = painted &&
+                  QTest::qWaitFor([&] { return pages->pageCount() == across; }, kEngineTimeout);
+        QTest::qWait(500); // no late document of another page arrives
+        shownAcross = pages->pageCount();
+        SaveScreenshot(preview, QStringLiteral("print-preview-landscape"));
+        preview->reject();
+        return false;
+    });
+    QVERIFY(pane.Browser()->ExecWB(CExplorer::PrintPreview));
+    QVERIFY(painted);
+    QCOMPARE(shownUpright, upright);
+    QCOMPARE(shownAcross, across);
+    QCOMPARE(CExplorer::SharedPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+    QVERIFY(m_env->sink.messages.empty());
+}
+
+void TestViewingReport::printAllAndSavePdfMakeTheWholeTestOneDocument() {
+    QVERIFY(Exec("UPDATE SetValue SET PageHead='&bStation 3&b', PageFoot='&bHall B'"));
+    const int meas = AnalysedTest(false, Date(1980, 1, 1), Date(2021, 6, 1));
+    CChildReport pane;
+    pane.resize(1300, 800);
+    pane.show();
+    QVERIFY(pane.LoadReportList(meas));
+    QSignalSpy finished(&pane, &CChildReport::documentFinished);
+
+    hv::test::TempDir target;
+    const QString saved = QString::fromStdString(target.file("test.pdf"));
+    FileDialog::setNextFileName(saved);
+    pane.Button(ctl::view::SavePdf)->click();
+    QCOMPARE(finished.takeFirst(), QVariantList({ctl::view::SavePdf, true}));
+    QCOMPARE(FileDialog::lastRequest().caption, QStringLiteral("Save PDF"));
+    QCOMPARE(QFileInfo(FileDialog::lastRequest().path).fileName(),
+             QStringLiteral("Reports of test %1.pdf").arg(meas));
+
+    // The composite report, then the reports in the order of the list.
+    const int pages = hv::PdfPageCount(saved.toStdString());
+    QStringList headings{QStringLiteral("Comprehensive Report Card")};
+    for (const QString& entry : TreeTexts(pane))
+        headings << QStringLiteral("(%1) Analysis Report Card").arg(entry.section('.', 1));
+    int heading = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = PdfPageText(saved, page);
+        QVERIFY2(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Station 3")) &&
+                text.contains(QStringLiteral("Hall B")));
+        QVERIFY(text.contains(QStringLiteral("nothing was measured. Not a medical device.")));
+        if (heading < headings.size() && text.contains(headings[heading]))
+            ++heading;
+    }
+    QCOMPARE(heading, headings.size());
+
+    // Print All: one print job of the same pages.
+    const QString printed = QString::fromStdString(target.file("printed.pdf"));
+    CExplorer::SetDialogRunner(PrintToFile(printed));
+    pane.Button(ctl::view::PrintAll)->click();
+    QCOMPARE(finished.takeFirst(), QVariantList({ctl::view::PrintAll, true}));
+    QCOMPARE(hv::PdfPageCount(printed.toStdString()), pages);
+    KeepForLooking(saved, QStringLiteral("whole-test.pdf"));
+    KeepForLooking(printed, QStringLiteral("whole-test-printed.pdf"));
+    QVERIFY(m_env->sink.messages.empty());
+}
+
+void TestViewingReport::savePdfCancelsRefusesASecondAndSaysWhatFailed() {
+    const int meas = AnalysedTest(true, Date(1980, 1, 1), Date(2021, 6, 1));
+    CChildReport pane;
+    pane.show();
+    QVERIFY(pane.LoadReportList(meas));
+    QSignalSpy finished(&pane, &CChildReport::documentFinished);
+    hv::test::TempDir target;
+    const QString pdf = QString::fromStdString(target.file("test.pdf"));
+
+    // Cancelled while it is made: no file, no message.
+    FileDialog::setNextFileName(pdf);
+    WhileMaking cancel(pane, [](QProgressDialog* progress) {
+        progress->findChild<QPushButton*>()->click(); // its Cancel button
+    });
+    pane.Button(ctl::view::SavePdf)->click();
+    QVERIFY(cancel.Handled());
+    QCOMPARE(finished.takeFirst(), QVariantList({ctl::view::SavePdf, false}));
+    QVERIFY(!QFileInfo::exists(pdf));
+    QVERIFY(m_env->sink.messages.empty());
+
+    // A second click while the first runs is refused at once; the first goes on.
+    FileDialog::setNextFileName(pdf);
+    WhileMaking twice(pane, [&](QProgressDialog*) {
+        pane.Button(ctl::view::PrintAll)->click();
+        pane.Button(ctl::view::SavePdf)->click();
+    });
+    pane.Button(ctl::view::SavePdf)->click();
+    QVERIFY(twice.Handled());
+    QCOMPARE(finished.size(), 3);
+    QCOMPARE(finished[0], QVariantList({ctl::view::PrintAll, false}));
+    QCOMPARE(finished[1], QVariantList({ctl::view::SavePdf, false}));
+    QCOMPARE(finished[2], QVariantList({ctl::view::SavePdf, true}));
+    QVERIFY(hv::PdfPageCount(pdf.toStdString()) > 0);
+    finished.clear();
+
+    // A folder that is not there.
+    const QString nowhere = QString::fromStdString(target.file("gone")) + QStringLiteral("/x.pdf");
+    FileDialog::setNextFileName(nowhere);
+    pane.Button(ctl::view::SavePdf)->click();
+    QCOMPARE(finished.takeFirst(), QVariantList({ctl::view::SavePdf, false}));
+    QCOMPARE(m_env->sink.messages.size(), std::size_t(1));
+    QVERIFY2(QString::fromStdString(m_env->sink.messages[0])
+                 .startsWith(QStringLiteral("The PDF file was not saved to %1: the pages could not "
+                                            "be put together (")
+                                 .arg(nowhere)),
+             m_env->sink.messages[0].c_str());
+
+    // The printer does not take the job: the reason is shown.
+    m_env->sink.messages.clear();
+    CExplorer::SetDialogRunner(PrintToFile(nowhere));
+    pane.Button(ctl::view::PrintAll)->click();
+    QCOMPARE(finished.takeFirst(), QVariantList({ctl::view::PrintAll, false}));
+    QCOMPARE(m_env->sink.messages,
+             std::vector<std::string>(
+                 {"The reports could not be printed: the printer did not accept the job."}));
 }
 
 void TestViewingReport::fullPageViewShowsThePageWithItsCommands() {
@@ -435,10 +673,11 @@ void TestViewingReport::layoutAndStripedButtonBand() {
     QCOMPARE(pane.CompositeButton()->geometry(), QRect(16, 800 - 48, 188, 36));
     QCOMPARE(pane.CompositeButton()->text(), QStringLiteral("Compositive Report"));
     QCOMPARE(pane.Browser()->geometry(), QRect(220, 5, 1200 - 221, 800 - 65));
-    const int ids[] = {ctl::view::FullPage, ctl::view::Print, ctl::view::SaveReport,
-                       ctl::view::Return};
-    const char* texts[] = {"Full Page(&F)", "Print(&P)", "Save Report(&S)", "Return(&R)"};
-    for (int i = 0; i < 4; ++i) {
+    const int ids[] = {ctl::view::FullPage, ctl::view::Print,    ctl::view::SaveReport,
+                       ctl::view::Return,   ctl::view::PrintAll, ctl::view::SavePdf};
+    const char* texts[] = {"Full Page(&F)", "Print(&P)", "Save Report(&S)",
+                           "Return(&R)",    "Print All", "Save PDF"};
+    for (int i = 0; i < 6; ++i) {
         QCOMPARE(pane.Button(ids[i])->geometry(), QRect(260 + 160 * i, 800 - 43, 130, 30));
         QCOMPARE(pane.Button(ids[i])->text(), QString::fromLatin1(texts[i]));
         QVERIFY(pane.Button(ids[i])->font().bold());

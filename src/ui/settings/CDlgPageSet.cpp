@@ -1,8 +1,12 @@
 #include "ui/settings/CDlgPageSet.h"
 
+#include "data/MessageSink.h"
+#include "data/OperatorTexts.h"
+#include "printing/PrintSettings.h"
 #include "settings/PageHeadFoot.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,6 +32,10 @@ CDlgPageSet::CDlgPageSet(QWidget* parent) : QDialog(parent) {
 
     QWidget* head = CreateRow(m_head, QStringLiteral("Header"), QStringLiteral("header"));
     QWidget* foot = CreateRow(m_foot, QStringLiteral("Footer"), QStringLiteral("footer"));
+    m_pBackgrounds =
+        new QCheckBox(QStringLiteral("Print page backgrounds (colours and pictures)"), this);
+    m_pBackgrounds->setObjectName(QStringLiteral("printBackgrounds"));
+    m_pBackgrounds->setChecked(hv::PrintsBackgrounds());
 
     m_pOk = new QPushButton(QStringLiteral("OK(&O)"), this);
     m_pExit = new QPushButton(QStringLiteral("Exit(&E)"), this);
@@ -42,6 +50,7 @@ CDlgPageSet::CDlgPageSet(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(head);
     layout->addWidget(foot);
+    layout->addWidget(m_pBackgrounds);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -89,6 +98,10 @@ hv::AlignedText CDlgPageSet::Read(const TextRow& row) {
 }
 
 void CDlgPageSet::Save() {
+    std::string error;
+    if (m_pBackgrounds->isChecked() != hv::PrintsBackgrounds() &&
+        !hv::SetPrintsBackgrounds(m_pBackgrounds->isChecked(), error))
+        hv::ShowMessage(hv::texts::FillText(hv::texts::kPrintSettingNotSaved, {error}));
     if (hv::SavePageTexts({Read(m_head), Read(m_foot)}) != hv::SaveResult::NotOpened)
         accept();
 }

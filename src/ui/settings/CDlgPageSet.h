@@ -4,6 +4,7 @@
 #include <array>
 
 class QButtonGroup;
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -11,8 +12,9 @@ namespace hv {
 struct AlignedText;
 }
 
-// "Set headers and footers": the print header and footer texts, each with its alignment.
-// OK stores both and closes; Exit closes without storing.
+// "Set headers and footers": the print header and footer texts, each with its alignment, and
+// the station's switch for printing page backgrounds. OK stores them and closes; Exit closes
+// without storing.
 class CDlgPageSet : public QDialog {
     Q_OBJECT
 
@@ -28,11 +30,13 @@ public:
 
     const TextRow& Header() const { return m_head; }
     const TextRow& Footer() const { return m_foot; }
+    QCheckBox* BackgroundsBox() const { return m_pBackgrounds; }
     QPushButton* OkButton() const { return m_pOk; }
     QPushButton* ExitButton() const { return m_pExit; }
 
-    // Stores both texts. Closes with OK unless the database could not be opened, which
-    // keeps the operator's entries on screen.
+    // Stores both texts in the database and the background switch in the station's settings.
+    // Closes with OK unless the database could not be opened, which keeps the operator's
+    // entries on screen.
     void Save();
 
 private:
@@ -42,6 +46,7 @@ private:
 
     TextRow m_head;
     TextRow m_foot;
+    QCheckBox* m_pBackgrounds = nullptr;
     QPushButton* m_pOk = nullptr;
     QPushButton* m_pExit = nullptr;
 };

@@ -4,8 +4,11 @@
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
 #include "exchange/RegisterExport.h"
+#include "print/DocumentJob.h"
+#include "printing/DocumentPlan.h"
 #include "ui/viewing/CExplorer.h"
 #include "ui/viewing/CFullPage.h"
+#include "ui/viewing/DocumentPrinting.h"
 #include "ui/viewing/ViewingFonts.h"
 #include "ui/viewing/ViewingIds.h"
 #include "ui/widgets/CBtnIcon.h"
@@ -22,9 +25,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -88,6 +95,8 @@ void CChildReport::CreateControls() {
     // After the buttons of the page, so they keep their places.
     AddButton(ctl::view::ExportResults, UiText(hv::texts::kExportResultsButton),
               &CChildReport::OnExportResults);
+    AddButton(ctl::view::PrintAll, QStringLiteral("Print All"), &CChildReport::OnPrintAll);
+    AddButton(ctl::view::SavePdf, QStringLiteral("Save PDF"), &CChildReport::OnSavePdf);
 
     setTabOrder(m_pTree, m_pComposite);
     setTabOrder(m_pComposite, m_pBrowser);
@@ -190,6 +199,79 @@ void CChildReport::OnExportResults() {
         hv::ExportResults(m_nMeasID, std::filesystem::path(fileName.toStdString()));
     if (!outcome.written && !outcome.message.empty())
         hv::ShowMessage(outcome.message);
+}
+
+void CChildReport::OnPrintAll() {
+    RunWholeTest(ctl::view::PrintAll, &CChildReport::PrintWholeTest);
+}
+
+void CChildReport::OnSavePdf() {
+    RunWholeTest(ctl::view::SavePdf, &CChildReport::SaveWholeTest);
+}
+
+// One whole test's document at a time: a click while one is made or printed is refused.
+void CChildReport::RunWholeTest(int id, bool (CChildReport::*work)()) {
+    if (m_bDocumentBusy) {
+        emit documentFinished(id, false);
+        return;
+    }
+    const QScopedValueRollback busy(m_bDocumentBusy, true);
+    emit documentFinished(id, (this->*work)());
+}
+
+namespace {
+
+void ShowFilled(std::string_view text, std::initializer_list<std::string_view> values) {
+    hv::ShowMessage(hv::texts::FillText(text, values));
+}
+
+} // namespace
+
+// The composite report and every listed report in one print job.
+bool CChildReport::PrintWholeTest() {
+    const auto plan = hv::WholeTestPlan(m_nMeasID);
+    if (!plan) {
+        ShowFilled(hv::texts::kReportsNotPrinted, {hv::texts::kNoReportsListed});
+        return false;
+    }
+    QPrinter& printer = CExplorer::SharedPrinter();
+    QPrintDialog dialog(&printer, this);
+    if (!CExplorer::RunDialog(dialog))
+        return false;
+    const QTemporaryDir folder;
+    hv::DocumentJob job(*plan, hv::StationPrintOptions(printer.pageLayout()),
+                        folder.filePath(QStringLiteral("reports.pdf")));
+    if (!RunDocumentJob(job, this, true)) {
+        if (!job.Cancelled())
+            ShowFilled(hv::texts::kReportsNotPrinted, {job.Error().toStdString()});
+        return false;
+    }
+    const PrintOutcome printed = PrintPdf(job.Target(), printer, this);
+    if (printed.result == PrintOutcome::Result::Failed)
+        ShowFilled(hv::texts::kReportsNotPrinted, {printed.error.toStdString()});
+    return printed.result == PrintOutcome::Result::Printed;
+}
+
+// The same document as a PDF file, on the paper the printer is set up for.
+bool CChildReport::SaveWholeTest() {
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+                                 .filePath(QStringLiteral("Reports of test %1.pdf").arg(m_nMeasID));
+    const QString fileName = FileDialog::getSaveFileName(this, QStringLiteral("Save PDF"), proposed,
+                                                         QStringLiteral("PDF file (*.pdf)"));
+    if (fileName.isEmpty())
+        return false;
+    const auto plan = hv::WholeTestPlan(m_nMeasID);
+    if (!plan) {
+        ShowFilled(hv::texts::kPdfNotSaved, {fileName.toStdString(), hv::texts::kNoReportsListed});
+        return false;
+    }
+    hv::DocumentJob job(*plan, hv::StationPrintOptions(CExplorer::SharedPrinter().pageLayout()),
+                        fileName);
+    if (RunDocumentJob(job, this, true))
+        return true;
+    if (!job.Cancelled())
+        ShowFilled(hv::texts::kPdfNotSaved, {fileName.toStdString(), job.Error().toStdString()});
+    return false;
 }
 
 void CChildReport::OnReturn() {

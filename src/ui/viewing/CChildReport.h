@@ -14,7 +14,8 @@ class QTreeWidgetItem;
 
 // The report pane: the reports of one test listed on the left, the chosen page in a browser
 // on the right, and below it the buttons to open the page full size, print it, save every
-// report file as one archive and go back to the persons. It lives as long as the main
+// report file as one archive, go back to the persons, and print or save as PDF the whole
+// test in one document. It lives as long as the main
 // frame, which hands it the test to show.
 class CChildReport : public QWidget {
     Q_OBJECT
@@ -44,6 +45,11 @@ public:
     // The height of the striped band that holds the buttons below the browser.
     static constexpr int kButtonBand = 56;
 
+signals:
+    // "Print All" or "Save PDF" (their control ids) has ended; ok false when it was
+    // cancelled, refused or failed.
+    void documentFinished(int id, bool ok);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -58,6 +64,11 @@ private:
     void OnSaveReport();
     void OnExportResults();
     void OnReturn();
+    void OnPrintAll();
+    void OnSavePdf();
+    void RunWholeTest(int id, bool (CChildReport::*work)());
+    bool PrintWholeTest();
+    bool SaveWholeTest();
 
     QFrame* m_pFrame = nullptr;
     QLabel* m_pTitle = nullptr;
@@ -66,6 +77,8 @@ private:
     CExplorer* m_pBrowser = nullptr;
     QList<QPushButton*> m_buttons;
     int m_nMeasID = 0;
+    // A whole test's document is being made or printed; another is refused meanwhile.
+    bool m_bDocumentBusy = false;
     QUrl m_url;
     std::function<void()> m_onReturn;
 };

@@ -2,18 +2,21 @@
 
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
+#include "print/DocumentJob.h"
+#include "ui/viewing/DocumentPrinting.h"
+#include "ui/viewing/PreviewSession.h"
 #include "ui/widgets/FileDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QPageSetupDialog>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
@@ -34,11 +37,6 @@ void DeleteSharedPrinter() {
 CExplorer::DialogRunner& Runner() {
     static CExplorer::DialogRunner runner;
     return runner;
-}
-
-bool RunDialog(QDialog& dialog) {
-    const CExplorer::DialogRunner& runner = Runner();
-    return runner ? runner(dialog) : dialog.exec() == QDialog::Accepted;
 }
 
 // Marks a browser busy for the lifetime of a command.
@@ -119,40 +117,47 @@ bool CExplorer::RunPrint() {
     QPrintDialog dialog(&SharedPrinter(), this);
     bool ok = RunDialog(dialog);
     if (ok) {
-        ok = PrintOn(&SharedPrinter());
+        const QString error = PrintPage(SharedPrinter());
+        ok = error.isEmpty();
         if (!ok)
-            hv::ShowMessage(std::string(hv::texts::kPageNotPrinted));
+            ShowPrintFailure(error);
     }
     emit commandFinished(Print, ok);
     return true;
 }
 
+// The preview paints the finished document of the printer's page; the document is made
+// before the preview opens and again for every page changed inside it.
 bool CExplorer::RunPreview() {
+    PreviewSession session(PagePlan(m_address), this);
+    if (!session.Prepare(SharedPrinter())) {
+        ShowPrintFailure(session.Error());
+        emit commandFinished(PrintPreview, false);
+        return true;
+    }
     QPrintPreviewDialog dialog(&SharedPrinter(), this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintOn(printer); });
+    session.SetPreview(dialog.findChild<QPrintPreviewWidget*>());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &session, &PreviewSession::Paint);
+    connect(&session, &PreviewSession::failed, this,
+            [this, &session] { ShowPrintFailure(session.Error()); });
     emit commandFinished(PrintPreview, RunDialog(dialog));
     return true;
 }
 
-// Printing runs in the browser engine; the printer must live until it reports the end.
-bool CExplorer::PrintOn(QPrinter* printer) {
-    QPointer<QWebEngineView> view = View();
-    bool done = false;
-    bool ok = false;
-    QEventLoop loop;
-    const auto finished = connect(view, &QWebEngineView::printFinished, &loop, [&](bool success) {
-        done = true;
-        ok = success;
-        loop.quit();
-    });
-    const auto gone = connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
-    view->print(printer);
-    if (!done)
-        loop.exec();
-    disconnect(finished);
-    disconnect(gone);
-    return ok;
+void CExplorer::ShowPrintFailure(const QString& error) {
+    hv::ShowMessage(hv::texts::FillText(hv::texts::kPageNotPrinted, {error.toStdString()}));
+}
+
+// The page shown, made into a finished document and drawn on the printer; what failed, or
+// empty.
+QString CExplorer::PrintPage(QPrinter& printer) {
+    QTemporaryDir folder;
+    hv::DocumentJob job(PagePlan(m_address), hv::StationPrintOptions(printer.pageLayout()),
+                        folder.filePath(QStringLiteral("page.pdf")));
+    if (!RunDocumentJob(job, this, false))
+        return job.Error();
+    const PrintOutcome outcome = PrintPdf(job.Target(), printer);
+    return outcome.result == PrintOutcome::Result::Failed ? outcome.error : QString();
 }
 
 bool CExplorer::RunSaveAs() {
@@ -188,6 +193,11 @@ void CExplorer::WatchSave(QWebEngineDownloadRequest* download) {
                         hv::texts::FillText(hv::texts::kPageNotSaved, {target.toStdString()}));
                 emit commandFinished(SaveAs, ok);
             });
+}
+
+bool CExplorer::RunDialog(QDialog& dialog) {
+    const DialogRunner& runner = Runner();
+    return runner ? runner(dialog) : dialog.exec() == QDialog::Accepted;
 }
 
 bool CExplorer::RunPageSetup() {

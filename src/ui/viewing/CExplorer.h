@@ -34,7 +34,10 @@ public:
     void Clear();
     // Carries out a command on the page shown. Print and preview return when the page has
     // been printed; a save goes on in the background. Returns false when the command was
-    // refused (unknown, or another command of this browser is still running).
+    // refused (unknown, or another command of this browser is still running). Printed pages
+    // carry the station's header and footer, the page numbers and the line about the values:
+    // the page is made into a PDF document first, whose pages are then drawn on the printer
+    // and in the preview.
     bool ExecWB(int command, int option = PromptUser);
 
     // The address last navigated to (empty before the first).
@@ -51,6 +54,8 @@ public:
     static QPrinter& SharedPrinter();
     // Installs the runner of the command dialogs; an empty one restores the modal run.
     static void SetDialogRunner(DialogRunner runner);
+    // Runs a dialog of a print command through the installed runner.
+    static bool RunDialog(QDialog& dialog);
 
 signals:
     // The page has finished loading (ok false: it could not be loaded).
@@ -63,7 +68,8 @@ private:
     bool RunPreview();
     bool RunSaveAs();
     bool RunPageSetup();
-    bool PrintOn(QPrinter* printer);
+    QString PrintPage(QPrinter& printer);
+    void ShowPrintFailure(const QString& error);
     void WatchSave(QWebEngineDownloadRequest* download);
 
     QWebEngineView* m_pView = nullptr;

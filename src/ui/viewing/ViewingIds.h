@@ -12,7 +12,9 @@ inline constexpr int FullPage = 1106;
 inline constexpr int Print = 1107;
 inline constexpr int SaveReport = 1108;
 inline constexpr int Return = 1109;
-inline constexpr int ExportResults = 1110;
+inline constexpr int PrintAll = 1110;
+inline constexpr int SavePdf = 1111;
+inline constexpr int ExportResults = 1119;
 inline constexpr int Browser = 1112;
 // Full page view.
 inline constexpr int FullPageBrowser = 1113;
