@@ -673,11 +673,12 @@ void TestViewingReport::layoutAndStripedButtonBand() {
     QCOMPARE(pane.CompositeButton()->geometry(), QRect(16, 800 - 48, 188, 36));
     QCOMPARE(pane.CompositeButton()->text(), QStringLiteral("Compositive Report"));
     QCOMPARE(pane.Browser()->geometry(), QRect(220, 5, 1200 - 221, 800 - 65));
-    const int ids[] = {ctl::view::FullPage, ctl::view::Print,    ctl::view::SaveReport,
-                       ctl::view::Return,   ctl::view::PrintAll, ctl::view::SavePdf};
-    const char* texts[] = {"Full Page(&F)", "Print(&P)", "Save Report(&S)",
-                           "Return(&R)",    "Print All", "Save PDF"};
-    for (int i = 0; i < 6; ++i) {
+    const int ids[] = {ctl::view::FullPage,     ctl::view::Print,    ctl::view::SaveReport,
+                       ctl::view::Return,       ctl::view::PrintAll, ctl::view::SavePdf,
+                       ctl::view::ExportResults};
+    const char* texts[] = {"Full Page(&F)", "Print(&P)", "Save Report(&S)", "Return(&R)",
+                           "Print All",     "Save PDF",  "Export Results"};
+    for (int i = 0; i < 7; ++i) {
         QCOMPARE(pane.Button(ids[i])->geometry(), QRect(260 + 160 * i, 800 - 43, 130, 30));
         QCOMPARE(pane.Button(ids[i])->text(), QString::fromLatin1(texts[i]));
         QVERIFY(pane.Button(ids[i])->font().bold());

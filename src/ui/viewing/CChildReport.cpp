@@ -92,11 +92,12 @@ void CChildReport::CreateControls() {
     AddButton(ctl::view::SaveReport, QStringLiteral("Save Report(&S)"),
               &CChildReport::OnSaveReport);
     AddButton(ctl::view::Return, QStringLiteral("Return(&R)"), &CChildReport::OnReturn);
-    // After the buttons of the page, so they keep their places.
-    AddButton(ctl::view::ExportResults, UiText(hv::texts::kExportResultsButton),
-              &CChildReport::OnExportResults);
+    // After the buttons of the page, so they keep their places: the whole test, then its
+    // results.
     AddButton(ctl::view::PrintAll, QStringLiteral("Print All"), &CChildReport::OnPrintAll);
     AddButton(ctl::view::SavePdf, QStringLiteral("Save PDF"), &CChildReport::OnSavePdf);
+    AddButton(ctl::view::ExportResults, UiText(hv::texts::kExportResultsButton),
+              &CChildReport::OnExportResults);
 
     setTabOrder(m_pTree, m_pComposite);
     setTabOrder(m_pComposite, m_pBrowser);

@@ -63,7 +63,11 @@ void CFullPage::setVisible(bool visible) {
     if (first) {
         m_bInitialised = true;
         m_pBrowser->View();
-        if (!url.isEmpty())
+        // Without a page the view still loads a blank one now: the engine makes its
+        // drawing surface at the first load, which must come before the window appears.
+        if (url.isEmpty())
+            m_pBrowser->Clear();
+        else
             m_pBrowser->Navigate(url);
     }
     QDialog::setVisible(visible);
