@@ -13,7 +13,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-multimedia-dev
     libgl-dev libvulkan-dev
-    libsqlite3-dev libhidapi-dev libminizip-dev zlib1g-dev
+    libsqlite3-dev libpq-dev postgresql-15 libhidapi-dev libminizip-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-pil fonts-dejavu-core
     xvfb xauth

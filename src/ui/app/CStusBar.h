@@ -5,7 +5,7 @@
 class QLabel;
 
 // The one-line strip at the bottom of the main window: a centred grey notice with the
-// program's version.
+// program's version and the register in use (the file, or the server database).
 class CStusBar : public QWidget {
     Q_OBJECT
 
