@@ -4,7 +4,9 @@
 #   ./build.sh test   install what is missing, check the format of every C++ file, build,
 #                     and run every test; then the same for the core under
 #                     AddressSanitizer and UndefinedBehaviorSanitizer; then build the
-#                     Debian package and check it with lintian
+#                     Debian package and check it with lintian. The database tests run on
+#                     SQLite and on a PostgreSQL server started for the run
+#                     (tests/support/test-server.sh)
 # Extra arguments after "run" go to the program (for example --demo-sensor).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -41,6 +43,15 @@ build() {
     export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j2
+}
+
+# A throwaway PostgreSQL server for the database tests' server runs, stopped when this
+# script ends, whether the tests pass or fail. A server that cannot start fails the run.
+start_test_server() {
+    TEST_SERVER_DIR=$(mktemp -d /tmp/halvoret-test-server.XXXXXX)
+    trap 'tests/support/test-server.sh stop "$TEST_SERVER_DIR"' EXIT
+    HALVORET_TEST_SERVER=$(tests/support/test-server.sh start "$TEST_SERVER_DIR")
+    export HALVORET_TEST_SERVER HALVORET_TEST_SERVER_REQUIRED=1
 }
 
 run_tests() {
@@ -110,6 +121,7 @@ test)
     check_format
     build
     build_sanitized
+    start_test_server
     run_tests
     run_sanitized_tests
     check_package

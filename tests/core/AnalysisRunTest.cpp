@@ -397,6 +397,13 @@ TEST_P(AnalysisRunTest, AFailureThatUndoesTheTransactionStoresNoValueOfTheTest) 
     EXPECT_EQ(RowsOf(earlier), earlierRows);
     EXPECT_EQ(Page(0).find("Blood Viscosity</TD>"), std::string::npos);
     EXPECT_EQ(progress.steps.size(), static_cast<std::size_t>(kAnalysisSteps) * 2);
+    // Once the cause is gone, asking again stores the values.
+    ExecuteScript(DropTrigger(GetParam(), "FailReport10", "ReportValue10"));
+    sink.messages.clear();
+    ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(RowsOf(measId).count("ReportValue10"), 1u);
+    EXPECT_NE(Page(0).find("Blood Viscosity</TD>"), std::string::npos);
 }
 
 TEST_P(AnalysisRunTest, ALockedDatabaseKeepsWhatIsStoredAndThePagesShowIt) {

@@ -43,6 +43,13 @@ inline std::string EndingTrigger(DbEngine engine, const std::string& name, const
            "()";
 }
 
+// Removes a trigger made by RefusingTrigger or EndingTrigger.
+inline std::string DropTrigger(DbEngine engine, const std::string& name, const std::string& table) {
+    if (engine == DbEngine::SQLite)
+        return "DROP TRIGGER " + name;
+    return "DROP TRIGGER " + name + " ON " + table + "; DROP FUNCTION " + name + "()";
+}
+
 // The engine's words for a query of a table that is not there.
 inline std::string NoSuchTableText(DbEngine engine, const std::string& table) {
     if (engine == DbEngine::SQLite)

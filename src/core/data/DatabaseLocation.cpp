@@ -82,8 +82,15 @@ std::optional<std::string> ServerUrlProblem(std::string_view url) {
     if (!IsServerUrl(url))
         return std::string("it does not start with postgresql://");
     std::string problem;
-    if (!ParseUrl(url, problem))
+    const Conninfo options = ParseUrl(url, problem);
+    if (!options)
         return problem;
+    // libpq reads the port only when it connects; a port that is not a number is a typing
+    // error to report now.
+    std::map<std::string, std::string> parts = Parts(options);
+    const std::string& port = parts["port"];
+    if (port.find_first_not_of("0123456789,") != std::string::npos)
+        return "the port \"" + port + "\" is not a number";
     return std::nullopt;
 }
 

@@ -21,6 +21,8 @@ CStusBar::CStusBar(QWidget* parent) : QWidget(parent), m_pNotice(new QLabel(this
                            .arg(UiText(hv::texts::kStatusNotice), VersionLine(),
                                 UiText(registerInUse)));
     m_pNotice->setAlignment(Qt::AlignCenter);
+    // A long server name must not hold the main window wider than the operator makes it.
+    m_pNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QPalette palette = m_pNotice->palette();
     palette.setColor(QPalette::WindowText, kNoticeColor);
     m_pNotice->setPalette(palette);
