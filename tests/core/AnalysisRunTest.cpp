@@ -188,8 +188,9 @@ TEST_P(AnalysisRunTest, TheTextReportShowsItsFourCellsAndStoresFive) {
                         "color=0000FF>+</font></TD></TR><TR"),
               std::string::npos);
     const std::string stored = RowsOf(measId)["ReportValue09"];
-    EXPECT_EQ(stored.substr(0, stored.find("u0.")),
-              std::to_string(measId) + "|No Direction|No Direction|");
+    // Each value with its type: 1 an integer, 3 text.
+    EXPECT_EQ(stored.substr(0, stored.find("3:u0.")),
+              "1:" + std::to_string(measId) + "|3:No Direction|3:No Direction|");
 }
 
 TEST_P(AnalysisRunTest, SettingsChooseTheSectionsOfEveryPage) {

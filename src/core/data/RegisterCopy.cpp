@@ -109,9 +109,16 @@ bool WriteCounter(CAdoDb& db, const TableDef& table, const std::string& column,
                   std::int64_t counter, std::string& error) {
     bool written = true;
     if (db.IsServer()) {
+        // Setting a counter is not undone with the transaction; never setting one back keeps
+        // a failed copy from ever giving a key out twice.
+        const std::string sequence = "pg_get_serial_sequence(?, ?)";
         if (counter > 0)
-            written = db.Execute("SELECT setval(pg_get_serial_sequence(?, ?), ?, true)",
-                                 {Lower(table.name), Lower(column), counter});
+            written = db.Execute(
+                "SELECT setval(" + sequence +
+                    ", greatest(?, coalesce("
+                    "pg_sequence_last_value(" +
+                    sequence + "::regclass), 0)), true)",
+                {Lower(table.name), Lower(column), counter, Lower(table.name), Lower(column)});
     } else if (!IsSummary(table)) {
         written = db.Execute("DELETE FROM sqlite_sequence WHERE name=?", {table.name}) &&
                   db.Execute("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)",
@@ -152,13 +159,16 @@ bool CopyTable(CAdoDb& source, CAdoDb& target, const TableDef& table, std::int64
 } // namespace
 
 bool CopyRegister(CAdoDb& source, CAdoDb& target, std::vector<CopiedTable>& copied,
-                  std::string& error) {
+                  std::string& error, const std::function<void(double)>& onProgress) {
     copied.clear();
-    for (const TableDef& table : SchemaTables()) {
+    const std::vector<TableDef>& tables = SchemaTables();
+    for (const TableDef& table : tables) {
         CopiedTable done{table.name, 0};
         if (!CopyTable(source, target, table, done.rows, error))
             return false;
         copied.push_back(done);
+        if (onProgress)
+            onProgress(static_cast<double>(copied.size()) / static_cast<double>(tables.size()));
     }
     return true;
 }

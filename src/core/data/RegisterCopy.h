@@ -3,6 +3,7 @@
 #include "data/AdoDb.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,11 @@ struct CopiedTable {
 // key source ever gave out, so no key is given twice. The tables must exist on target and be
 // empty; the caller holds the transaction on target (and, for a consistent copy, one on
 // source). Afterwards every table's row count on target is checked against what was read.
-// False with the reason in error; copied lists the tables done so far.
+// A server's counters never go back: the highest key it gave out counts too. onProgress gets
+// the share of the tables copied. False with the reason in error; copied lists the tables
+// done so far.
 bool CopyRegister(CAdoDb& source, CAdoDb& target, std::vector<CopiedTable>& copied,
-                  std::string& error);
+                  std::string& error, const std::function<void(double)>& onProgress = {});
 
 // Deletes every row of every table of ours (inside the caller's transaction).
 bool EmptyRegister(CAdoDb& db, std::string& error);
