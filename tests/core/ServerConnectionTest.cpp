@@ -9,6 +9,7 @@
 #include "analysis/AnalysisRun.h"
 #include "data/OperatorTexts.h"
 #include "data/PasswordPrompt.h"
+#include "data/ServerConnections.h"
 #include "data/StationRights.h"
 #include "data/Transaction.h"
 #include "persons/PersonStore.h"
@@ -173,6 +174,108 @@ TEST_P(ServerTest, AChangeWhoseConnectionWasLostIsReportedAndTheNextOneWorks) {
     EXPECT_TRUE(db.Execute("UPDATE SetValue SET MachineLM=?", {8}));
     ASSERT_TRUE(db.OpenRecordset("SELECT MachineLM FROM SetValue"));
     EXPECT_EQ(db.GetLong("MachineLM"), 8);
+}
+
+// Statements are prepared on a connection at their first use and sent by name afterwards.
+// The names exist only on the connection that prepared them.
+TEST_P(ServerTest, PreparedStatementsWorkOnTheConnectionThatReplacesALostOne) {
+    const std::string update = "UPDATE SetValue SET MachineLM=?";
+    const std::string select = "SELECT MachineLM FROM SetValue";
+    auto value = [&](CAdoDb& db) {
+        EXPECT_TRUE(db.OpenRecordset(select));
+        return db.GetLong("MachineLM");
+    };
+    int pid = 0;
+    {
+        CAdoDb db;
+        ASSERT_TRUE(db.Open());
+        ASSERT_TRUE(db.Execute(update, {1}));
+        EXPECT_EQ(value(db), 1);
+        // Lost while the wrapper holds it: the query runs again, the change is prepared anew.
+        Terminate(BackendPid(db));
+        EXPECT_EQ(value(db), 1);
+        EXPECT_TRUE(db.Execute(update, {2}));
+        EXPECT_EQ(value(db), 2);
+        // Lost again, then used inside a transaction (between a savepoint and its release).
+        Terminate(BackendPid(db));
+        EXPECT_EQ(value(db), 2);
+        WriteTransaction transaction(db);
+        ASSERT_TRUE(transaction.Begin());
+        EXPECT_TRUE(db.Execute(update, {3}));
+        EXPECT_TRUE(transaction.Commit());
+        EXPECT_EQ(value(db), 3);
+        pid = BackendPid(db);
+    }
+    // Lost while kept for the next wrapper: replaced unseen, with nothing prepared on it.
+    Terminate(pid);
+    CAdoDb db;
+    ASSERT_TRUE(db.Open());
+    EXPECT_TRUE(db.Execute(update, {4}));
+    EXPECT_EQ(value(db), 4);
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front();
+}
+
+TEST_P(ServerTest, AStatementThatFailedAtItsFirstUseWorksTheNextTime) {
+    // Each refusal is told with the server's own reason, never a missing prepared name.
+    auto refused = [&](const std::string& reason) {
+        return !sink.messages.empty() && sink.messages.back().find(reason) != std::string::npos;
+    };
+    for (const bool inTransaction : {false, true}) {
+        SCOPED_TRACE(inTransaction ? "in a transaction" : "alone");
+        CAdoDb db;
+        ASSERT_TRUE(db.Open());
+        WriteTransaction transaction(db);
+        if (inTransaction)
+            ASSERT_TRUE(transaction.Begin());
+        // Prepared, then refused when it runs with this value.
+        const std::string update =
+            "UPDATE SetValue SET MachineLM = CAST(? AS integer) + " + std::to_string(inTransaction);
+        EXPECT_FALSE(db.Execute(update, {"seven"}));
+        EXPECT_TRUE(refused("\"seven\""));
+        EXPECT_TRUE(db.Execute(update, {"7"}));
+        // Refused when it is prepared, again the next time; the next statement prepares
+        // under the name it left.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_FALSE(db.OpenRecordset("SELECT NoSuchColumn FROM SetValue"));
+            EXPECT_TRUE(refused("nosuchcolumn"));
+        }
+        ASSERT_TRUE(db.OpenRecordset("SELECT MachineLM + 0 AS lm FROM SetValue"));
+        EXPECT_EQ(db.GetLong("lm"), 7 + inTransaction);
+        if (inTransaction)
+            EXPECT_TRUE(transaction.Commit());
+        EXPECT_EQ(
+            CountRows("SELECT count(*) FROM SetValue WHERE MachineLM = ?", {7 + inTransaction}), 1);
+    }
+    EXPECT_EQ(sink.messages.size(), 6u);
+}
+
+TEST_P(ServerTest, OneTextWithValuesOfOtherTypesIsPreparedOncePerTypes) {
+    CAdoDb db;
+    ASSERT_TRUE(db.Open());
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(db.OpenRecordset("SELECT ? AS v", {3}));
+        EXPECT_EQ(db.GetLong("v"), 3);
+        ASSERT_TRUE(db.OpenRecordset("SELECT ? AS v", {2.5}));
+        EXPECT_DOUBLE_EQ(db.GetDouble("v"), 2.5);
+        ASSERT_TRUE(db.OpenRecordset("SELECT ? AS v", {"text"}));
+        EXPECT_EQ(db.GetText("v"), "text");
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_P(ServerTest, StatementsBeyondTheCapOfAConnectionAreSentByText) {
+    CAdoDb db;
+    ASSERT_TRUE(db.Open());
+    const int distinct = static_cast<int>(server::kPreparedPerConnection) + 50;
+    for (int round = 0; round < 2; ++round)
+        for (int k = 0; k < distinct; ++k) {
+            ASSERT_TRUE(db.OpenRecordset(
+                "SELECT CAST(? AS integer) + " + std::to_string(k) + " AS v", {round}));
+            ASSERT_EQ(db.GetLong("v"), round + k);
+        }
+    ASSERT_TRUE(db.OpenRecordset("SELECT count(*) AS n FROM pg_prepared_statements"));
+    EXPECT_EQ(db.GetLong("n"), static_cast<int>(server::kPreparedPerConnection));
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_P(ServerTest, ATransactionWhoseConnectionWasLostStoresNothing) {

@@ -205,14 +205,70 @@ bool IsServerConflict(const PGresult* result) {
 }
 
 struct Answer {
-    ResultPtr result;  // the statement's own result
-    ResultPtr failure; // the first failed command, when one failed
+    ResultPtr result;      // the statement's own result
+    ResultPtr failure;     // the first failed command, when one failed
+    bool prepared = false; // the statement was prepared under its name by this run
 };
 
-Answer RunPlain(pg_conn* conn, const std::string& text, const ServerParams& params) {
+// How a statement is sent: by text, or by the name it is prepared under on the connection,
+// which spares the server parsing and planning it again. A statement is prepared at its
+// first use; very long ones (many rows at once) are not kept.
+struct Sending {
+    const std::string& text;
+    const ServerParams& params;
+    std::string name; // empty: sent by text
+    bool prepareFirst = false;
+};
+
+constexpr int kMaxPreparedValues = 64;
+
+std::string PreparedKey(const std::string& text, const ServerParams& params) {
+    std::string key = text + '\x1f';
+    for (int i = 0; i < params.count(); ++i)
+        key += std::to_string(params.types()[i]) + ",";
+    return key;
+}
+
+Sending HowToSend(const server::Link& link, const std::string& text, const ServerParams& params) {
+    Sending sending{text, params, {}, false};
+    if (params.count() > kMaxPreparedValues)
+        return sending;
+    const auto found = link.prepared.find(PreparedKey(text, params));
+    if (found != link.prepared.end()) {
+        sending.name = found->second;
+    } else if (link.prepared.size() < server::kPreparedPerConnection) {
+        sending.name = "hv_" + std::to_string(link.prepared.size() + 1);
+        sending.prepareFirst = true;
+    }
+    return sending;
+}
+
+bool SendStatement(pg_conn* conn, const Sending& s) {
+    if (s.name.empty())
+        return PQsendQueryParams(conn, s.text.c_str(), s.params.count(), s.params.types(),
+                                 s.params.values(), nullptr, nullptr, 0);
+    return (!s.prepareFirst || PQsendPrepare(conn, s.name.c_str(), s.text.c_str(), s.params.count(),
+                                             s.params.types())) &&
+           PQsendQueryPrepared(conn, s.name.c_str(), s.params.count(), s.params.values(), nullptr,
+                               nullptr, 0);
+}
+
+Answer RunPlain(pg_conn* conn, const Sending& s) {
     Answer answer;
-    answer.result.reset(PQexecParams(conn, text.c_str(), params.count(), params.types(),
-                                     params.values(), nullptr, nullptr, 0));
+    if (s.prepareFirst) {
+        ResultPtr prepared(
+            PQprepare(conn, s.name.c_str(), s.text.c_str(), s.params.count(), s.params.types()));
+        if (!Succeeded(prepared.get())) {
+            answer.failure = std::move(prepared);
+            return answer;
+        }
+        answer.prepared = true;
+    }
+    answer.result.reset(s.name.empty()
+                            ? PQexecParams(conn, s.text.c_str(), s.params.count(), s.params.types(),
+                                           s.params.values(), nullptr, nullptr, 0)
+                            : PQexecPrepared(conn, s.name.c_str(), s.params.count(),
+                                             s.params.values(), nullptr, nullptr, 0));
     if (!Succeeded(answer.result.get()))
         answer.failure = std::move(answer.result);
     return answer;
@@ -220,21 +276,22 @@ Answer RunPlain(pg_conn* conn, const std::string& text, const ServerParams& para
 
 // Inside a transaction a failed statement must undo only itself, as in the file: it runs
 // between a savepoint and its release, all three sent in one round trip.
-Answer RunGuarded(pg_conn* conn, const std::string& text, const ServerParams& params) {
+Answer RunGuarded(pg_conn* conn, const Sending& s) {
     static constexpr const char* kSavepoint = "SAVEPOINT hv_statement";
     static constexpr const char* kRelease = "RELEASE SAVEPOINT hv_statement";
     Answer answer;
     if (!PQenterPipelineMode(conn))
-        return RunPlain(conn, text, params);
+        return RunPlain(conn, s);
     const bool sent =
         PQsendQueryParams(conn, kSavepoint, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-        PQsendQueryParams(conn, text.c_str(), params.count(), params.types(), params.values(),
-                          nullptr, nullptr, 0) &&
+        SendStatement(conn, s) &&
         PQsendQueryParams(conn, kRelease, 0, nullptr, nullptr, nullptr, nullptr, 0) &&
         PQpipelineSync(conn);
+    // The savepoint, the preparation when there is one, the statement and the release.
+    const std::size_t commands = s.prepareFirst ? 4 : 3;
     std::vector<ResultPtr> results;
     // Each command's result is followed by a null; the synchronisation point ends them.
-    for (int nulls = 0; sent && nulls <= 3 && PQstatus(conn) == CONNECTION_OK;) {
+    for (std::size_t nulls = 0; sent && nulls <= commands && PQstatus(conn) == CONNECTION_OK;) {
         ResultPtr r(PQgetResult(conn));
         if (!r) {
             ++nulls;
@@ -245,12 +302,13 @@ Answer RunGuarded(pg_conn* conn, const std::string& text, const ServerParams& pa
         results.push_back(std::move(r));
     }
     PQexitPipelineMode(conn);
+    answer.prepared = s.prepareFirst && results.size() >= 2 && Succeeded(results[1].get());
     for (ResultPtr& r : results)
         if (!answer.failure && !Succeeded(r.get()) &&
             PQresultStatus(r.get()) != PGRES_PIPELINE_ABORTED)
             answer.failure = std::move(r);
-    if (!answer.failure && results.size() == 3) {
-        answer.result = std::move(results[1]);
+    if (!answer.failure && results.size() == commands) {
+        answer.result = std::move(results[commands - 2]);
         return answer;
     }
     if (!answer.failure)
@@ -331,8 +389,12 @@ bool CAdoDb::RunOnServer(std::string_view sql, const DbParams& params, Result* r
     const bool inTransaction = PQtransactionStatus(conn) == PQTRANS_INTRANS;
     const std::string text = NumberedPlaceholders(sql);
     const ServerParams bound(params);
-    Answer answer = inTransaction && !IsTransactionControl(sql) ? RunGuarded(conn, text, bound)
-                                                                : RunPlain(conn, text, bound);
+    const bool control = IsTransactionControl(sql);
+    const Sending sending =
+        control ? Sending{text, bound, {}, false} : HowToSend(m_server, text, bound);
+    Answer answer = inTransaction && !control ? RunGuarded(conn, sending) : RunPlain(conn, sending);
+    if (answer.prepared)
+        m_server.prepared.emplace(PreparedKey(text, bound), sending.name);
     if (PQstatus(conn) != CONNECTION_OK)
         return ServerStatementLost(sql, inTransaction, params, result);
     if (answer.failure) {
@@ -367,8 +429,9 @@ bool CAdoDb::ServerStatementLost(std::string_view sql, bool inTransaction, const
     if (!inTransaction && IsQuery(sql)) {
         if (result)
             *result = Result{};
-        const Answer again =
-            RunPlain(m_server.conn, NumberedPlaceholders(sql), ServerParams(params));
+        const std::string text = NumberedPlaceholders(sql);
+        const ServerParams bound(params);
+        const Answer again = RunPlain(m_server.conn, Sending{text, bound, {}, false});
         if (!again.failure) {
             if (result)
                 ReadResult(again.result.get(), *result);

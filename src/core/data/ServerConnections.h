@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <map>
 #include <string>
 
 struct pg_conn;
@@ -11,11 +13,17 @@ namespace hv::server {
 // How long connecting may take before the server counts as out of reach.
 inline constexpr int kConnectTimeoutSeconds = 5;
 
-// An open connection to one server URI, with the lock timeout it was last set to.
+// Statements prepared on one connection at most; later ones are sent by text.
+inline constexpr std::size_t kPreparedPerConnection = 200;
+
+// An open connection to one server URI, with the lock timeout it was last set to and the
+// statements prepared on it (by text and value types, with their names). A new or replaced
+// connection starts with none: names prepared on another one do not exist on it.
 struct Link {
     pg_conn* conn = nullptr;
     std::string url;
     int lockTimeoutMs = -1;
+    std::map<std::string, std::string> prepared;
 };
 
 // A connection of this thread to url that is still alive, or a new one; its lock timeout is
