@@ -5,7 +5,9 @@
 #                     and run every test (the window tests off screen and on a virtual
 #                     desktop with a window manager); then the same for the core under
 #                     AddressSanitizer and UndefinedBehaviorSanitizer; then build the
-#                     Debian package and check it with lintian
+#                     Debian package and check it with lintian. The database tests run on
+#                     SQLite and on a PostgreSQL server started for the run
+#                     (tests/support/test-server.sh)
 # Extra arguments after "run" go to the program (for example --demo-sensor).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -15,7 +17,8 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-webengine-dev qt6-multimedia-dev
     qt6-pdf-dev
     libgl-dev libvulkan-dev
-    libsqlite3-dev libhidapi-dev libminizip-dev zlib1g-dev libcsv-dev libqpdf-dev
+    libsqlite3-dev libpq-dev postgresql-15 libhidapi-dev libminizip-dev zlib1g-dev libcsv-dev
+    libqpdf-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-pil fonts-dejavu-core
     xvfb xauth openbox x11-utils poppler-utils
@@ -43,6 +46,15 @@ build() {
     export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build -j2
+}
+
+# A throwaway PostgreSQL server for the database tests' server runs, stopped when this
+# script ends, whether the tests pass or fail. A server that cannot start fails the run.
+start_test_server() {
+    TEST_SERVER_DIR=$(mktemp -d /tmp/halvoret-test-server.XXXXXX)
+    trap 'tests/support/test-server.sh stop "$TEST_SERVER_DIR"' EXIT
+    HALVORET_TEST_SERVER=$(tests/support/test-server.sh start "$TEST_SERVER_DIR")
+    export HALVORET_TEST_SERVER HALVORET_TEST_SERVER_REQUIRED=1
 }
 
 run_tests() {
@@ -114,6 +126,7 @@ test)
     check_format
     build
     build_sanitized
+    start_test_server
     run_tests
     run_sanitized_tests
     check_package

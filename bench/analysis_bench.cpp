@@ -9,8 +9,11 @@
 //
 // The databases are built on the first use of their size in a folder below the working
 // directory (HALVORET_BENCH_DIR chooses another), filled as if every earlier test had been
-// analysed, and removed at the end. Run from a Release or RelWithDebInfo build:
+// analysed, and removed at the end. With HALVORET_BENCH_SERVER set to a server database's
+// URI, they are built on that server instead (a schema each, dropped at the end). Run from
+// a Release or RelWithDebInfo build:
 //   analysis_bench --benchmark_filter=Analysis
+//   HALVORET_BENCH_SERVER=postgresql://halvoret_owner@localhost/halvoret analysis_bench
 
 #include "analysis/AnalysisRun.h"
 #include "data/AdoDb.h"
@@ -49,13 +52,16 @@ void Run(hv::CAdoDb& db, const std::string& sql, const hv::DbParams& params = {}
         throw std::runtime_error("cannot build the benchmark database: " + sql);
 }
 
-// A value for every column: a spread around the item ranges' usual sizes.
-std::string ValueColumnsSelect(int reportNumber) {
+// A value for every column: a spread around the item ranges' usual sizes. The engines'
+// random() differ: an integer in the file, a fraction below 1 on the server.
+std::string ValueColumnsSelect(int reportNumber, hv::DbEngine engine) {
+    const char* random = engine == hv::DbEngine::PostgreSQL ? ", floor(random() * 100000) / 1000.0"
+                                                            : ", abs(random() % 100000) / 1000.0";
     std::string columns = "MeasID";
     std::string values = "m.MeasID";
     for (int item = 1; item <= hv::ValueColumnCount(reportNumber); ++item) {
         columns += ", " + hv::ValueColumnName(item);
-        values += reportNumber == 9 ? ", 'u0.15'" : ", abs(random() % 100000) / 1000.0";
+        values += reportNumber == 9 ? ", 'u0.15'" : random;
     }
     return "INSERT INTO " + hv::ValueTableName(reportNumber) + " (" + columns + ") SELECT " +
            values + " FROM MeasData m";
@@ -79,7 +85,7 @@ void Fill(int tests) {
         "SELECT i % ? + 1, 44000 + i * 0.02, '12-200-7-' FROM n",
         {tests, tests / kTestsPerPerson});
     for (int number : hv::ValueReportNumbers())
-        Run(db, ValueColumnsSelect(number));
+        Run(db, ValueColumnsSelect(number, db.Engine()));
     for (int k = 0; k < kSummaryRowsPerTest; ++k)
         Run(db,
             "INSERT INTO ReportValueAll (MeasID, System, Item, ValueRange, Value, ValueResult, "
@@ -87,6 +93,10 @@ void Fill(int tests) {
             "'Moderately Abnormal(++)', 'B' FROM MeasData",
             {hv::SeedReports()[static_cast<std::size_t>(k * 3)].name});
     Run(db, "COMMIT");
+    // A server keeps statistics of its tables (autovacuum); here they are made at once.
+    if (db.IsServer())
+        for (const hv::TableDef& table : hv::SchemaTables())
+            Run(db, "ANALYZE " + table.name);
 }
 
 class Installation {
@@ -99,8 +109,22 @@ public:
         fs::create_directories(m_dir / "DataBase");
         fs::create_directories(m_dir / "Reports");
         std::string error;
-        if (!hv::CreateDeliveredDatabase((m_dir / hv::CAdoDb::kDatabasePath).string(), error))
+        if (const char* server = std::getenv("HALVORET_BENCH_SERVER")) {
+            m_server = server;
+            m_schema = "analysis_bench_" + std::to_string(tests);
+            hv::CAdoDb admin;
+            if (!admin.Open(m_server))
+                throw std::runtime_error("cannot reach " + m_server);
+            Run(admin, "DROP SCHEMA IF EXISTS " + m_schema + " CASCADE");
+            Run(admin, "CREATE SCHEMA " + m_schema);
+            m_url = m_server + (m_server.find('?') == std::string::npos ? "?" : "&") +
+                    "options=-csearch_path%3D" + m_schema;
+            if (!hv::CreateDeliveredDatabase(m_url, error))
+                throw std::runtime_error(error);
+        } else if (!hv::CreateDeliveredDatabase((m_dir / hv::CAdoDb::kDatabasePath).string(),
+                                                error)) {
             throw std::runtime_error(error);
+        }
         Enter();
         Fill(tests);
         m_tests = tests;
@@ -110,9 +134,21 @@ public:
         fs::current_path(m_dir.parent_path().parent_path(), ec);
         fs::remove_all(m_dir, ec);
         fs::remove(m_dir.parent_path(), ec); // only once it is empty
+        if (!m_schema.empty()) {
+            hv::CAdoDb::CloseIdleConnections();
+            hv::CAdoDb admin;
+            if (admin.Open(m_server))
+                admin.Execute("DROP SCHEMA " + m_schema + " CASCADE");
+        }
     }
 
-    void Enter() const { fs::current_path(m_dir); }
+    // The installation's folder becomes the working folder; a server register is named by
+    // the environment.
+    void Enter() const {
+        fs::current_path(m_dir);
+        if (!m_url.empty())
+            setenv(hv::kDatabaseEnvironment, m_url.c_str(), 1);
+    }
 
     // A new test of a person with a history: the follow-up path of every report.
     std::int32_t NewTest() {
@@ -125,13 +161,19 @@ public:
 
 private:
     fs::path m_dir;
+    std::string m_server;
+    std::string m_schema;
+    std::string m_url;
     int m_tests = 0;
     int m_nextPerson = 0;
 };
 
+// Removed before main returns: a server register is dropped through a connection, which
+// must not outlive the thread's connections.
+std::map<int, std::unique_ptr<Installation>> g_installations;
+
 Installation& InstallationFor(int tests) {
-    static std::map<int, std::unique_ptr<Installation>> installations;
-    auto& slot = installations[tests];
+    auto& slot = g_installations[tests];
     if (!slot)
         slot = std::make_unique<Installation>(tests);
     slot->Enter();
@@ -187,5 +229,6 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_installations.clear();
     return 0;
 }

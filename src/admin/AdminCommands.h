@@ -17,6 +17,8 @@ struct AdminCommand {
 };
 
 int RunInitDb(const AdminArgs& args);
+int RunConnect(const AdminArgs& args);
+int RunMigrate(const AdminArgs& args);
 int RunAnalyze(const AdminArgs& args);
 int RunBackup(const AdminArgs& args);
 int RunRestore(const AdminArgs& args);

@@ -1,6 +1,6 @@
 #include "AdminCommands.h"
 #include "backup/DatabaseBackup.h"
-#include "data/AdoDb.h"
+#include "data/DatabaseLocation.h"
 #include "data/StringTable.h"
 
 #include <iostream>
@@ -12,7 +12,7 @@ int RunBackup(const AdminArgs& args) {
     }
     // A failure, or the damage of a database packed all the same, has been printed by the
     // message sink.
-    const hv::BackupResult result = hv::BackupDatabase(hv::CAdoDb::kDatabasePath, args[0]);
+    const hv::BackupResult result = hv::BackupDatabase(hv::ConfiguredDatabase(), args[0]);
     if (!result.ok)
         return 1;
     if (result.damaged)

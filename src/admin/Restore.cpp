@@ -1,6 +1,6 @@
 #include "AdminCommands.h"
 #include "backup/DatabaseRestore.h"
-#include "data/AdoDb.h"
+#include "data/DatabaseLocation.h"
 #include "data/MessageSink.h"
 
 #include <iostream>
@@ -49,17 +49,17 @@ int RunRestore(const AdminArgs& args) {
         PrintUsage();
         return 2;
     }
+    const hv::DatabaseLocation database = hv::ConfiguredDatabase();
+    const std::string where = hv::DescribeDatabase(database);
     if (!confirmed) {
-        std::cerr << "halvoret-admin: restore replaces " << hv::CAdoDb::kDatabasePath
-                  << " with the database in " << archive
-                  << "; nothing was changed. Run it again with --yes to confirm.\n";
+        std::cerr << "halvoret-admin: restore replaces " << where << " with the database in "
+                  << archive << "; nothing was changed. Run it again with --yes to confirm.\n";
         return 2;
     }
     ConfirmedSink sink;
-    const hv::RestoreResult result = hv::RestoreDatabase(archive, hv::CAdoDb::kDatabasePath);
+    const hv::RestoreResult result = hv::RestoreDatabase(archive, database);
     if (result.outcome != hv::RestoreOutcome::Restored)
         return 1;
-    std::cout << "Restore finished: " << hv::CAdoDb::kDatabasePath << " now holds the database of "
-              << archive << ".\n";
+    std::cout << "Restore finished: " << where << " now holds the database of " << archive << ".\n";
     return 0;
 }

@@ -1,7 +1,9 @@
 // halvoret-admin: the operator's command-line companion for scripts and scheduled jobs.
-// It works in the current folder like the program itself (DataBase/DataBase.mdb, Reports/).
+// It works in the current folder like the program itself (the register that
+// HALVORET_DATABASE or halvoret.ini names, else DataBase/DataBase.mdb; Reports/).
 
 #include "AdminCommands.h"
+#include "TerminalPrompt.h"
 #include "common/Version.h"
 #include "data/MessageSink.h"
 
@@ -14,9 +16,19 @@
 namespace {
 
 constexpr std::array kCommands{
-    AdminCommand{"init-db", "PATH",
-                 "create the delivered database file (never overwrites an existing file)",
+    AdminCommand{"init-db", "PATH | URL [--station-role NAME]",
+                 "create the delivered database: a new file (never overwrites one), or the "
+                 "tables and rows in an empty server database; --station-role grants a server "
+                 "role the rights a station needs (also on a register made earlier)",
                  &RunInitDb},
+    AdminCommand{"connect", "URL | --local",
+                 "check that a server holds the register and this role can read it, then "
+                 "write its URL to halvoret.ini; --local goes back to DataBase/DataBase.mdb",
+                 &RunConnect},
+    AdminCommand{"migrate", "FILE URL",
+                 "copy the register of a database file into an empty server database in one "
+                 "transaction, every key kept, every table's row count checked",
+                 &RunMigrate},
     AdminCommand{"analyze", "MEASID",
                  "analyse a test: write its report pages to Reports/ and its summary rows",
                  &RunAnalyze},
@@ -26,13 +38,13 @@ constexpr std::array kCommands{
                  "only once the new one is complete)",
                  &RunPdf},
     AdminCommand{"backup", "ZIP",
-                 "write a backup archive of DataBase/DataBase.mdb (an existing ZIP is replaced "
-                 "only once the new one is complete); a damaged database is packed all the "
-                 "same, with a warning and exit status 3",
+                 "write a backup archive of the register (an existing ZIP is replaced only "
+                 "once the new one is complete); a damaged database is packed all the same, "
+                 "with a warning and exit status 3",
                  &RunBackup},
     AdminCommand{"restore", "--yes ZIP",
-                 "replace DataBase/DataBase.mdb by the database in a backup archive; --yes "
-                 "confirms the replacement (run it while the program is closed)",
+                 "replace the register by the database in a backup archive; --yes confirms the "
+                 "replacement (run it while the program is closed)",
                  &RunRestore},
     AdminCommand{"import-persons", "[--create-group] [--dry-run] GROUP FILE",
                  "import the persons of a CSV file into a group (its name, or # and its "
@@ -116,6 +128,8 @@ int main(int argc, char** argv) {
     }
     TerminalSink sink;
     hv::SetMessageSink(&sink);
+    TerminalPasswordPrompt prompt;
+    hv::SetPasswordPrompt(&prompt);
     for (const AdminCommand& c : kCommands)
         if (name == c.name)
             return c.run(AdminArgs(argv + 2, argv + argc));

@@ -1,4 +1,6 @@
 #include "AnalysisTestSupport.h"
+#include "DatabaseTest.h"
+#include "FaultTriggers.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "analysis/BodyComposition.h"
@@ -266,13 +268,14 @@ TEST(BodyCompositionTest, PageBodyFillsEverySectionInOrder) {
     EXPECT_EQ(body.substr(body.size() - end.size()), end); // no table is left open
 }
 
-class BodyCompositionRowTest : public ::testing::Test {
+class BodyCompositionRowTest : public DatabaseTest {
 protected:
-    TestInstallation install;
     RecordingSink sink;
 };
 
-TEST_F(BodyCompositionRowTest, LaterTestsCopyTheFirstCompositionEvenAfterAWeightChange) {
+HV_ON_BOTH_ENGINES(BodyCompositionRowTest);
+
+TEST_P(BodyCompositionRowTest, LaterTestsCopyTheFirstCompositionEvenAfterAWeightChange) {
     PersonData p;
     p.height = "170";
     p.weight = "63";

@@ -1,4 +1,6 @@
 #include "AnalysisTestSupport.h"
+#include "DatabaseTest.h"
+#include "FaultTriggers.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "analysis/CReportWriter.h"
@@ -11,13 +13,14 @@ using namespace hv::test;
 
 namespace {
 
-class ReportWriterTest : public ::testing::Test {
+class ReportWriterTest : public DatabaseTest {
 protected:
-    TestInstallation install;
     RecordingSink sink;
 };
 
-TEST_F(ReportWriterTest, LoadsThePersonBlockOfATest) {
+HV_ON_BOTH_ENGINES(ReportWriterTest);
+
+TEST_P(ReportWriterTest, LoadsThePersonBlockOfATest) {
     PersonData p;
     p.name = "Robin Sample";
     p.male = false;
@@ -45,7 +48,7 @@ TEST_F(ReportWriterTest, LoadsThePersonBlockOfATest) {
 
 // A row written outside the program may leave Sex empty; the pages then agree with the
 // person pane, which shows such a person as male.
-TEST_F(ReportWriterTest, AnEmptySexReadsAsMaleAsInThePersonPane) {
+TEST_P(ReportWriterTest, AnEmptySexReadsAsMaleAsInThePersonPane) {
     PersonData p;
     p.male = false;
     const std::int32_t examerId = AddPerson(p);
@@ -61,7 +64,7 @@ TEST_F(ReportWriterTest, AnEmptySexReadsAsMaleAsInThePersonPane) {
     EXPECT_NE(writer.HtmlPageHead("Liver Function", false).find("Sex: Male"), std::string::npos);
 }
 
-TEST_F(ReportWriterTest, AgeCountsTheBirthdayOnTheTestDay) {
+TEST_P(ReportWriterTest, AgeCountsTheBirthdayOnTheTestDay) {
     struct Case {
         DateTime birthday;
         DateTime tested;
@@ -84,7 +87,7 @@ TEST_F(ReportWriterTest, AgeCountsTheBirthdayOnTheTestDay) {
     }
 }
 
-TEST_F(ReportWriterTest, AMissingTestOrPersonLeavesTheBlockAsItWas) {
+TEST_P(ReportWriterTest, AMissingTestOrPersonLeavesTheBlockAsItWas) {
     const std::int32_t loaded = AddTest(AddPerson({}), {2024, 1, 2});
     const std::int32_t orphan = AddTest(AddPerson({}), {2024, 1, 3});
     ExecuteAll({"DELETE FROM Examer WHERE ExamerID=(SELECT ExamerID FROM MeasData WHERE MeasID=" +
@@ -98,14 +101,14 @@ TEST_F(ReportWriterTest, AMissingTestOrPersonLeavesTheBlockAsItWas) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(ReportWriterTest, PageNamesCarryTheReportNumber) {
+TEST_P(ReportWriterTest, PageNamesCarryTheReportNumber) {
     EXPECT_EQ(ReportPageName(0, "Heart"), "01-Heart");
     EXPECT_EQ(ReportPageName(38, "Neurotransmitters"), "39-Neurotransmitters");
     EXPECT_EQ(ReportPageName(39, "Body Composition"), "99-Body Composition");
     EXPECT_EQ(CompositePageName(), "00-Compositive Report");
 }
 
-TEST_F(ReportWriterTest, WritesUtf16LittleEndianAfterTheByteOrderMark) {
+TEST_P(ReportWriterTest, WritesUtf16LittleEndianAfterTheByteOrderMark) {
     ASSERT_TRUE(WritePage("01-Test", "<html>Zo\xC3\xAB \xE2\x82\xAC \xF0\x9F\x98\x80</html>"));
     const std::string bytes = ReadBytes("Reports/01-Test.htm");
     const std::string expected("\xFF\xFE"
@@ -115,7 +118,7 @@ TEST_F(ReportWriterTest, WritesUtf16LittleEndianAfterTheByteOrderMark) {
     EXPECT_EQ(bytes, expected);
 }
 
-TEST_F(ReportWriterTest, MalformedUtf8BecomesReplacementCharacters) {
+TEST_P(ReportWriterTest, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(Utf8ToUtf16Le("a\xFF"
                             "b"),
               std::string("a\0\xFD\xFF"
@@ -125,7 +128,7 @@ TEST_F(ReportWriterTest, MalformedUtf8BecomesReplacementCharacters) {
     EXPECT_EQ(Utf8ToUtf16Le("\xC0\xAF"), std::string("\xFD\xFF", 2)); // overlong "/"
 }
 
-TEST_F(ReportWriterTest, AnEmptyPageRemovesTheOldFileAndWritesNothing) {
+TEST_P(ReportWriterTest, AnEmptyPageRemovesTheOldFileAndWritesNothing) {
     ASSERT_TRUE(WritePage("05-Old", "<html></html>"));
     ASSERT_TRUE(std::filesystem::exists("Reports/05-Old.htm"));
     EXPECT_TRUE(WritePage("05-Old", ""));
@@ -134,7 +137,7 @@ TEST_F(ReportWriterTest, AnEmptyPageRemovesTheOldFileAndWritesNothing) {
     EXPECT_TRUE(FilesIn("Reports").empty());
 }
 
-TEST_F(ReportWriterTest, NamesFromTheDatabaseNeverLeaveTheReportsFolder) {
+TEST_P(ReportWriterTest, NamesFromTheDatabaseNeverLeaveTheReportsFolder) {
     struct Case {
         std::string name;
         std::string file;
@@ -161,7 +164,7 @@ TEST_F(ReportWriterTest, NamesFromTheDatabaseNeverLeaveTheReportsFolder) {
     EXPECT_EQ(FilesIn(install.path()), (std::vector<std::string>{"DataBase", "Reports"}));
 }
 
-TEST_F(ReportWriterTest, AMissingReportsFolderFailsWithTheReason) {
+TEST_P(ReportWriterTest, AMissingReportsFolderFailsWithTheReason) {
     std::filesystem::remove_all("Reports");
     std::string error;
     EXPECT_FALSE(WritePage("01-Test", "<html>", &error));

@@ -1,6 +1,8 @@
 #include "analysis/AnalysisRun.h"
 
 #include "AnalysisTestSupport.h"
+#include "DatabaseTest.h"
+#include "FaultTriggers.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "analysis/Catalogue.h"
@@ -9,6 +11,7 @@
 #include "data/OperatorTexts.h"
 #include "data/Schema.h"
 #include "data/SeedData.h"
+#include "data/Transaction.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -45,40 +48,12 @@ template <typename Keep> std::vector<std::string> PagesWhere(Keep keep) {
     return files;
 }
 
-// Every value row and summary row of a test, as text, table by table.
-std::map<std::string, std::string> RowsOf(std::int32_t measId) {
-    std::map<std::string, std::string> rows;
-    CAdoDb db;
-    EXPECT_TRUE(db.Open());
-    std::vector<std::string> tables;
-    for (int number : ValueReportNumbers())
-        tables.push_back(ValueTableName(number));
-    tables.push_back("ReportValueAll");
-    for (const std::string& table : tables) {
-        EXPECT_TRUE(db.OpenRecordset("SELECT * FROM " + table + " WHERE MeasID=? ORDER BY rowid",
-                                     {measId}));
-        std::string text;
-        for (; !db.IsEOF(); db.MoveNext()) {
-            for (int c = 0; c < db.FieldCount(); ++c)
-                text += db.Field(c).AsText() + "|";
-            text += "\n";
-        }
-        if (!text.empty())
-            rows[table] = text;
-    }
-    return rows;
-}
-
-std::map<std::string, std::string> AllPages() {
-    std::map<std::string, std::string> pages;
-    for (const std::string& file : FilesIn("Reports"))
-        pages[file] = ReadBytes(std::filesystem::path("Reports") / file);
-    return pages;
-}
-
-class AnalysisRunTest : public ::testing::Test {
+class AnalysisRunTest : public DatabaseTest {
 protected:
-    void SetUp() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50)); }
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50));
+    }
     void TearDown() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(5000)); }
 
     std::int32_t NewTest(const PersonData& p, const DateTime& when = {2024, 6, 1, 9, 30}) {
@@ -98,7 +73,6 @@ protected:
         return ReadPage(std::filesystem::path("Reports") / PageFile(slot));
     }
 
-    TestInstallation install;
     RecordingSink sink;
     FixedClock clock{InstantAt({2024, 6, 1, 10, 0, 0})};
     ScopedClock useClock{clock};
@@ -106,7 +80,9 @@ protected:
     std::vector<std::string> written, lost;
 };
 
-TEST_F(AnalysisRunTest, AnAdultManGetsTheReportsForMenAndTheCompositePage) {
+HV_ON_BOTH_ENGINES(AnalysisRunTest);
+
+TEST_P(AnalysisRunTest, AnAdultManGetsTheReportsForMenAndTheCompositePage) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     const auto forMen = [](int, std::string_view sex) { return sex == "A" || sex == "M"; };
@@ -126,7 +102,7 @@ TEST_F(AnalysisRunTest, AnAdultManGetsTheReportsForMenAndTheCompositePage) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(AnalysisRunTest, UpToTwelveOnlyTheFiveChildReportsAreMade) {
+TEST_P(AnalysisRunTest, UpToTwelveOnlyTheFiveChildReportsAreMade) {
     const auto child = [](int slot, std::string_view) {
         return slot == 14 || slot == 22 || slot == 23 || slot == 29 || slot == 38;
     };
@@ -143,7 +119,7 @@ TEST_F(AnalysisRunTest, UpToTwelveOnlyTheFiveChildReportsAreMade) {
               PagesWhere([](int, std::string_view sex) { return sex == "A" || sex == "F"; }));
 }
 
-TEST_F(AnalysisRunTest, AnotherPersonsAnalysisRemovesPagesThatDoNotApply) {
+TEST_P(AnalysisRunTest, AnotherPersonsAnalysisRemovesPagesThatDoNotApply) {
     ASSERT_EQ(Analyze(NewTest({})), PrepareResult::Ready);
     const std::string prostate = PageFile(15);
     ASSERT_EQ(SeedReports()[15].sex, "M");
@@ -155,7 +131,7 @@ TEST_F(AnalysisRunTest, AnotherPersonsAnalysisRemovesPagesThatDoNotApply) {
     EXPECT_NE(Page(0).find("Sex: Female"), std::string::npos);
 }
 
-TEST_F(AnalysisRunTest, AnalysingATestAgainWritesIdenticalPages) {
+TEST_P(AnalysisRunTest, AnalysingATestAgainWritesIdenticalPages) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     const auto pages = AllPages();
@@ -166,7 +142,7 @@ TEST_F(AnalysisRunTest, AnalysingATestAgainWritesIdenticalPages) {
     EXPECT_EQ(RowsOf(measId), rows);
 }
 
-TEST_F(AnalysisRunTest, StoredValuesAreReadBackNotDrawnAgain) {
+TEST_P(AnalysisRunTest, StoredValuesAreReadBackNotDrawnAgain) {
     const std::int32_t measId = NewTest({});
     {
         CAdoDb db;
@@ -197,7 +173,7 @@ TEST_F(AnalysisRunTest, StoredValuesAreReadBackNotDrawnAgain) {
               std::string::npos);
 }
 
-TEST_F(AnalysisRunTest, TheTextReportShowsItsFourCellsAndStoresFive) {
+TEST_P(AnalysisRunTest, TheTextReportShowsItsFourCellsAndStoresFive) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     const std::string page = Page(8);
@@ -212,11 +188,12 @@ TEST_F(AnalysisRunTest, TheTextReportShowsItsFourCellsAndStoresFive) {
                         "color=0000FF>+</font></TD></TR><TR"),
               std::string::npos);
     const std::string stored = RowsOf(measId)["ReportValue09"];
-    EXPECT_EQ(stored.substr(0, stored.find("u0.")),
-              std::to_string(measId) + "|No Direction|No Direction|");
+    // Each value with its type: 1 an integer, 3 text.
+    EXPECT_EQ(stored.substr(0, stored.find("3:u0.")),
+              "1:" + std::to_string(measId) + "|3:No Direction|3:No Direction|");
 }
 
-TEST_F(AnalysisRunTest, SettingsChooseTheSectionsOfEveryPage) {
+TEST_P(AnalysisRunTest, SettingsChooseTheSectionsOfEveryPage) {
     const std::int32_t measId = NewTest({});
     ExecuteAll({"UPDATE SetValue SET ReportStandard=0, ReportShuoMing=0, IfCanChu=0"});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
@@ -248,7 +225,7 @@ TEST_F(AnalysisRunTest, SettingsChooseTheSectionsOfEveryPage) {
     EXPECT_NE(body.find("6.Body form Assessment"), std::string::npos);
 }
 
-TEST_F(AnalysisRunTest, AReTestDriftsFromTheLatestRowOverTheDaysSinceIt) {
+TEST_P(AnalysisRunTest, AReTestDriftsFromTheLatestRowOverTheDaysSinceIt) {
     PersonData p;
     const std::int32_t person = AddPerson(p);
     const std::int32_t first = AddTest(person, {2024, 6, 1, 9});
@@ -294,7 +271,7 @@ TEST_F(AnalysisRunTest, AReTestDriftsFromTheLatestRowOverTheDaysSinceIt) {
     EXPECT_EQ(bodyLater, bodyFirst);
 }
 
-TEST_F(AnalysisRunTest, AMissingTestIsRefusedBeforeAnythingIsWritten) {
+TEST_P(AnalysisRunTest, AMissingTestIsRefusedBeforeAnythingIsWritten) {
     std::ofstream("Reports/01-Old page.htm") << "kept";
     NewTest({});
     ASSERT_EQ(Analyze(999), PrepareResult::TestMissing);
@@ -305,7 +282,7 @@ TEST_F(AnalysisRunTest, AMissingTestIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(progress.steps.empty());
 }
 
-TEST_F(AnalysisRunTest, PreparationFailuresWriteNothing) {
+TEST_P(AnalysisRunTest, PreparationFailuresWriteNothing) {
     struct Case {
         const char* what;
         std::string statement;
@@ -321,10 +298,10 @@ TEST_F(AnalysisRunTest, PreparationFailuresWriteNothing) {
         {"report list gone",
          "DROP TABLE ReportList",
          PrepareResult::ReportListUnavailable,
-         {"no such table: ReportList"}},
+         {NoSuchTableText(GetParam(), "ReportList")}},
     };
     for (const Case& c : cases) {
-        TestInstallation fresh; // the working directory of this case
+        TestInstallation fresh(GetParam()); // the working directory of this case
         const std::int32_t measId = NewTest({});
         ASSERT_EQ(measId, 1);
         ExecuteAll({c.statement});
@@ -337,14 +314,14 @@ TEST_F(AnalysisRunTest, PreparationFailuresWriteNothing) {
     EXPECT_TRUE(progress.steps.empty());
 }
 
-TEST_F(AnalysisRunTest, AMissingDatabaseIsReportedOnce) {
-    std::filesystem::remove(CAdoDb::kDatabasePath);
+TEST_P(AnalysisRunTest, AMissingDatabaseIsReportedOnce) {
+    install.MakeUnreachable();
     EXPECT_EQ(Analyze(1), PrepareResult::DatabaseUnavailable);
     EXPECT_EQ(sink.messages, std::vector<std::string>{"Database connection error!"});
     EXPECT_FALSE(std::filesystem::exists(CAdoDb::kDatabasePath));
 }
 
-TEST_F(AnalysisRunTest, SlotsWithoutAReportListRowAreSkippedForAdults) {
+TEST_P(AnalysisRunTest, SlotsWithoutAReportListRowAreSkippedForAdults) {
     ExecuteAll({"DELETE FROM ReportList WHERE ReportNo IN ('R39', 'R99')"});
     ASSERT_EQ(Analyze(NewTest({})), PrepareResult::Ready);
     const std::vector<std::string> files = FilesIn("Reports");
@@ -360,7 +337,7 @@ TEST_F(AnalysisRunTest, SlotsWithoutAReportListRowAreSkippedForAdults) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(AnalysisRunTest, AMissingReportsFolderLosesThePagesAndSaysSoOnce) {
+TEST_P(AnalysisRunTest, AMissingReportsFolderLosesThePagesAndSaysSoOnce) {
     std::filesystem::remove_all("Reports");
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
@@ -375,7 +352,7 @@ TEST_F(AnalysisRunTest, AMissingReportsFolderLosesThePagesAndSaysSoOnce) {
     EXPECT_EQ(progress.steps.size(), static_cast<std::size_t>(kAnalysisSteps));
 }
 
-TEST_F(AnalysisRunTest, AReportNameWithPathCharactersStaysInsideReports) {
+TEST_P(AnalysisRunTest, AReportNameWithPathCharactersStaysInsideReports) {
     ExecuteAll({"UPDATE ReportList SET ReportName='../../escape' WHERE ReportNo='R01'"});
     ASSERT_EQ(Analyze(NewTest({})), PrepareResult::Ready);
     EXPECT_TRUE(std::filesystem::exists("Reports/01-.._.._escape.htm"));
@@ -384,12 +361,12 @@ TEST_F(AnalysisRunTest, AReportNameWithPathCharactersStaysInsideReports) {
     EXPECT_NE(Page(1).find("Sex: Male"), std::string::npos);
 }
 
-TEST_F(AnalysisRunTest, AFailedInsertIsShownAndTheOtherReportsGoOn) {
+TEST_P(AnalysisRunTest, AFailedInsertIsShownAndTheOtherReportsGoOn) {
     const std::int32_t earlier = NewTest({});
     ASSERT_EQ(Analyze(earlier), PrepareResult::Ready);
     const auto earlierRows = RowsOf(earlier);
-    ExecuteAll({"CREATE TRIGGER FailReport05 BEFORE INSERT ON ReportValue05 BEGIN SELECT "
-                "RAISE(ABORT, 'simulated write failure'); END"});
+    ExecuteScript(RefusingTrigger(GetParam(), "FailReport05", "INSERT", "ReportValue05",
+                                  "simulated write failure"));
     sink.messages.clear();
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
@@ -405,49 +382,58 @@ TEST_F(AnalysisRunTest, AFailedInsertIsShownAndTheOtherReportsGoOn) {
     EXPECT_EQ(RowsOf(earlier), earlierRows);
 }
 
-TEST_F(AnalysisRunTest, AFailureThatUndoesTheTransactionStoresNoValueOfTheTest) {
+TEST_P(AnalysisRunTest, AFailureThatUndoesTheTransactionStoresNoValueOfTheTest) {
     const std::int32_t earlier = NewTest({});
     ASSERT_EQ(Analyze(earlier), PrepareResult::Ready);
     const auto earlierRows = RowsOf(earlier);
-    ExecuteAll({"CREATE TRIGGER FailReport10 BEFORE INSERT ON ReportValue10 BEGIN SELECT "
-                "RAISE(ROLLBACK, 'simulated disk failure'); END"});
+    ExecuteScript(EndingTrigger(GetParam(), "FailReport10", "INSERT", "ReportValue10",
+                                "simulated disk failure"));
     sink.messages.clear();
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
-    EXPECT_EQ(sink.messages, (std::vector<std::string>{"simulated disk failure",
-                                                       std::string(texts::kValuesNotStored)}));
+    EXPECT_EQ(sink.messages,
+              (std::vector<std::string>{EndingText(GetParam(), "simulated disk failure"),
+                                        std::string(texts::kValuesNotStored)}));
     EXPECT_TRUE(RowsOf(measId).empty());
     EXPECT_EQ(RowsOf(earlier), earlierRows);
     EXPECT_EQ(Page(0).find("Blood Viscosity</TD>"), std::string::npos);
     EXPECT_EQ(progress.steps.size(), static_cast<std::size_t>(kAnalysisSteps) * 2);
+    // Once the cause is gone, asking again stores the values.
+    ExecuteScript(DropTrigger(GetParam(), "FailReport10", "ReportValue10"));
+    sink.messages.clear();
+    ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(RowsOf(measId).count("ReportValue10"), 1u);
+    EXPECT_NE(Page(0).find("Blood Viscosity</TD>"), std::string::npos);
 }
 
-TEST_F(AnalysisRunTest, ALockedDatabaseKeepsWhatIsStoredAndThePagesShowIt) {
+TEST_P(AnalysisRunTest, ALockedDatabaseKeepsWhatIsStoredAndThePagesShowIt) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     const auto pages = AllPages();
     const auto rows = RowsOf(measId);
-    CAdoDb other; // another program holds the write lock for the whole run
+    CAdoDb other; // another station analyses the test for the whole run
     ASSERT_TRUE(other.Open());
-    ASSERT_TRUE(other.Execute("BEGIN IMMEDIATE"));
+    auto held = std::make_unique<WriteTransaction>(other);
+    ASSERT_TRUE(held->BeginForTest(measId));
     sink.messages.clear();
     clock.Advance(std::chrono::hours(1));
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
-    ASSERT_TRUE(other.Execute("ROLLBACK"));
+    held.reset();
     ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_NE(sink.messages[0].find("locked"), std::string::npos);
+    EXPECT_NE(sink.messages[0].find(OnServer() ? "lock timeout" : "locked"), std::string::npos);
     EXPECT_EQ(sink.messages[1], texts::kValuesNotStored);
     EXPECT_EQ(AllPages(), pages);
     EXPECT_EQ(RowsOf(measId), rows);
 }
 
-TEST_F(AnalysisRunTest, ASummaryThatCannotBeStoredKeepsItsEarlierRows) {
+TEST_P(AnalysisRunTest, ASummaryThatCannotBeStoredKeepsItsEarlierRows) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     ExecuteAll({"UPDATE ReportValueAll SET Value=0 WHERE rowid=(SELECT min(rowid) FROM "
-                "ReportValueAll)",
-                "CREATE TRIGGER FailSummary BEFORE INSERT ON ReportValueAll BEGIN SELECT "
-                "RAISE(ABORT, 'simulated summary failure'); END"});
+                "ReportValueAll)"});
+    ExecuteScript(RefusingTrigger(GetParam(), "FailSummary", "INSERT", "ReportValueAll",
+                                  "simulated summary failure"));
     const auto rows = RowsOf(measId);
     sink.messages.clear();
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
@@ -457,7 +443,7 @@ TEST_F(AnalysisRunTest, ASummaryThatCannotBeStoredKeepsItsEarlierRows) {
     EXPECT_EQ(progress.steps.size(), static_cast<std::size_t>(kAnalysisSteps) * 2);
 }
 
-TEST_F(AnalysisRunTest, AReAnalysisReplacesASummaryThatNoLongerMatches) {
+TEST_P(AnalysisRunTest, AReAnalysisReplacesASummaryThatNoLongerMatches) {
     const std::int32_t measId = NewTest({});
     ASSERT_EQ(Analyze(measId), PrepareResult::Ready);
     const std::string summary = RowsOf(measId)["ReportValueAll"];
@@ -470,7 +456,7 @@ TEST_F(AnalysisRunTest, AReAnalysisReplacesASummaryThatNoLongerMatches) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(AnalysisRunTest, HeightOrWeightThatIsNotANumberLeavesTheBodyCompositionEmpty) {
+TEST_P(AnalysisRunTest, HeightOrWeightThatIsNotANumberLeavesTheBodyCompositionEmpty) {
     PersonData p;
     p.height = "tall";
     const std::int32_t measId = NewTest(p);

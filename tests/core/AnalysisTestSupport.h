@@ -6,6 +6,7 @@
 #include "common/Clock.h"
 #include "common/OleDate.h"
 #include "data/AdoDb.h"
+#include "data/Schema.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,22 @@ inline std::int32_t AddTest(std::int32_t examerId, const DateTime& when) {
         "MeasData",
         {{"ExamerID", examerId}, {"MeasDate", ToOleDate(when)}, {"MeasValue", "1-2-3-"}}));
     return db.LastInsertKey();
+}
+
+// Runs a script of statements that set up a case (a trigger, say); it must succeed.
+inline void ExecuteScript(const std::string& script) {
+    CAdoDb db;
+    ASSERT_TRUE(db.Open());
+    ASSERT_TRUE(db.ExecuteScript(script)) << script;
+}
+
+// The columns of one of our tables, in order, for a select list (a server's summary table
+// has one more).
+inline std::string ColumnList(const std::string& table) {
+    std::string list;
+    for (const ColumnDef& column : FindTable(table)->columns)
+        list += (list.empty() ? "" : ", ") + column.name;
+    return list;
 }
 
 // Runs statements that set up a case; every one must succeed.
@@ -123,6 +141,42 @@ inline std::size_t Count(const std::string& text, const std::string& part) {
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
+}
+
+// Every value row and summary row of a test, as text, table by table.
+inline std::map<std::string, std::string> RowsOf(std::int32_t measId) {
+    std::map<std::string, std::string> rows;
+    CAdoDb db;
+    EXPECT_TRUE(db.Open());
+    std::vector<std::string> tables;
+    for (int number : ValueReportNumbers())
+        tables.push_back(ValueTableName(number));
+    tables.push_back("ReportValueAll");
+    for (const std::string& table : tables) {
+        // A test has one row per value table; its summary rows keep their insertion order.
+        EXPECT_TRUE(db.OpenRecordset("SELECT " + ColumnList(table) + " FROM " + table +
+                                         " WHERE MeasID=?" +
+                                         (table == "ReportValueAll" ? " ORDER BY rowid" : ""),
+                                     {measId}));
+        std::string text;
+        for (; !db.IsEOF(); db.MoveNext()) {
+            for (int c = 0; c < db.FieldCount(); ++c)
+                text += std::to_string(static_cast<int>(db.Field(c).type())) + ":" +
+                        db.Field(c).AsText() + "|";
+            text += "\n";
+        }
+        if (!text.empty())
+            rows[table] = text;
+    }
+    return rows;
+}
+
+// Every page file of the Reports folder with its bytes.
+inline std::map<std::string, std::string> AllPages() {
+    std::map<std::string, std::string> pages;
+    for (const std::string& file : FilesIn("Reports"))
+        pages[file] = ReadBytes(std::filesystem::path("Reports") / file);
+    return pages;
 }
 
 } // namespace hv::test

@@ -1,27 +1,14 @@
+#include "AdminProgram.h"
 #include "BackupTestSupport.h"
 #include "TestDatabase.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 using namespace hv::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The build names the admin program it made, and makes it before this test program.
-fs::path AdminProgram() {
-    return HALVORET_ADMIN_PROGRAM;
-}
-
-// Runs halvoret-admin in the working directory; its exit status.
-int RunAdmin(const std::string& arguments) {
-    const std::string command =
-        "'" + AdminProgram().string() + "' " + arguments + " >admin.out 2>admin.err";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 class BackupAdminTest : public ::testing::Test {
 protected:

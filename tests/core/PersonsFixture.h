@@ -1,11 +1,13 @@
 #pragma once
 
+#include "DatabaseTest.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "common/OleDate.h"
 #include "data/AdoDb.h"
 #include "persons/PersonRecord.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -13,9 +15,12 @@ namespace hv::test {
 
 // A fresh installation with helpers that write rows directly, so that the persons code is
 // checked against what is really in the file.
-class PersonsFixture : public ::testing::Test {
+class PersonsFixture : public DatabaseTest {
 protected:
-    void SetUp() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50)); }
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50));
+    }
     void TearDown() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(5000)); }
 
     int AddGroup(const std::string& name, const std::string& description = "") {
@@ -28,7 +33,15 @@ protected:
     int AddPerson(int groupId, const std::string& name, bool male = true,
                   const DbColumns& extra = {}) {
         DbColumns columns{{"GroupID", groupId}, {"Name", name}, {"Sex", male ? 1 : 0}};
-        columns.insert(columns.end(), extra.begin(), extra.end());
+        // An extra column replaces the default of the same name.
+        for (const auto& column : extra) {
+            const auto same = std::find_if(columns.begin(), columns.end(),
+                                           [&](const auto& c) { return c.first == column.first; });
+            if (same != columns.end())
+                same->second = column.second;
+            else
+                columns.push_back(column);
+        }
         CAdoDb db;
         EXPECT_TRUE(db.Open());
         EXPECT_TRUE(db.AddRow("Examer", columns));
@@ -66,13 +79,12 @@ protected:
         return db.GetLong("cnt");
     }
 
-    void RemoveDatabase() { std::filesystem::remove(install.databasePath()); }
+    void RemoveDatabase() { install.MakeUnreachable(); }
 
     static double Date(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) {
         return ToOleDate({y, m, d, hh, mm, ss});
     }
 
-    TestInstallation install;
     RecordingSink sink;
 };
 

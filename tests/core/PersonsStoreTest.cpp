@@ -1,3 +1,4 @@
+#include "FaultTriggers.h"
 #include "PersonsFixture.h"
 #include "data/OperatorTexts.h"
 #include "persons/PersonRules.h"
@@ -9,6 +10,7 @@
 
 using namespace hv;
 using hv::test::kConnectionError;
+using hv::test::RefusingTrigger;
 
 namespace {
 
@@ -55,7 +57,9 @@ void ExpectSamePerson(const PersonRecord& a, const PersonRecord& b) {
     EXPECT_EQ(a.bzHW, b.bzHW);
 }
 
-TEST_F(PersonsStore, NewPersonRoundTripsEveryColumnAndGetsItsKey) {
+HV_ON_BOTH_ENGINES(PersonsStore);
+
+TEST_P(PersonsStore, NewPersonRoundTripsEveryColumnAndGetsItsKey) {
     const int group = AddGroup("Morning");
     const std::string names[] = {
         "O'Brien \"Junior\"",
@@ -82,7 +86,7 @@ TEST_F(PersonsStore, NewPersonRoundTripsEveryColumnAndGetsItsKey) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(PersonsStore, MaleIsStoredAsYes) {
+TEST_P(PersonsStore, MaleIsStoredAsYes) {
     const int group = AddGroup("G");
     PersonRecord p = Entry(group, "Bob");
     p.male = true;
@@ -90,7 +94,7 @@ TEST_F(PersonsStore, MaleIsStoredAsYes) {
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer WHERE Sex=-1"), 1);
 }
 
-TEST_F(PersonsStore, EditingUpdatesTheSameRowAndMayMoveItToAnotherGroup) {
+TEST_P(PersonsStore, EditingUpdatesTheSameRowAndMayMoveItToAnotherGroup) {
     const int first = AddGroup("First");
     const int second = AddGroup("Second");
     PersonRecord p = Entry(first, "Carla");
@@ -107,7 +111,7 @@ TEST_F(PersonsStore, EditingUpdatesTheSameRowAndMayMoveItToAnotherGroup) {
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer"), 1);
 }
 
-TEST_F(PersonsStore, SavingIntoAGroupThatDoesNotExistIsRefused) {
+TEST_P(PersonsStore, SavingIntoAGroupThatDoesNotExistIsRefused) {
     PersonRecord p = Entry(41, "Nobody's");
     EXPECT_FALSE(SavePerson(p));
     EXPECT_EQ(p.examerId, 0);
@@ -117,7 +121,7 @@ TEST_F(PersonsStore, SavingIntoAGroupThatDoesNotExistIsRefused) {
 
 // Another program or a restore may delete what an editor has open: saving it then says so
 // and creates nothing, instead of reporting a save that changed no row.
-TEST_F(PersonsStore, SavingAPersonOrGroupDeletedMeanwhileIsRefused) {
+TEST_P(PersonsStore, SavingAPersonOrGroupDeletedMeanwhileIsRefused) {
     const int groupId = AddGroup("Morning");
     PersonRecord p = Entry(groupId, "Ann");
     ASSERT_TRUE(SavePerson(p));
@@ -143,7 +147,7 @@ TEST_F(PersonsStore, SavingAPersonOrGroupDeletedMeanwhileIsRefused) {
     EXPECT_TRUE(SaveGroup(group));
 }
 
-TEST_F(PersonsStore, NullColumnsReadAsEmptyAndANullSexAsMale) {
+TEST_P(PersonsStore, NullColumnsReadAsEmptyAndANullSexAsMale) {
     const int group = AddGroup("G");
     CAdoDb db;
     ASSERT_TRUE(db.Open());
@@ -181,7 +185,7 @@ TEST(PersonsText, BasicInfoShowsUnitsAndTheWeightClass) {
     EXPECT_EQ(FormatOleTime(ToOleDate({2024, 1, 2, 7, 8, 9})), "07:08:09");
 }
 
-TEST_F(PersonsStore, DeletingAPersonRemovesItsTestsAndKeepsTheAnalysisRows) {
+TEST_P(PersonsStore, DeletingAPersonRemovesItsTestsAndKeepsTheAnalysisRows) {
     const int group = AddGroup("G");
     const int ann = AddPerson(group, "Ann");
     const int ben = AddPerson(group, "Ben");
@@ -200,15 +204,15 @@ TEST_F(PersonsStore, DeletingAPersonRemovesItsTestsAndKeepsTheAnalysisRows) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(PersonsStore, APersonWhoseRowCannotBeDeletedKeepsItsTests) {
+TEST_P(PersonsStore, APersonWhoseRowCannotBeDeletedKeepsItsTests) {
     const int group = AddGroup("G");
     const int ann = AddPerson(group, "Ann");
     AddTest(ann, Date(2024, 1, 1));
     {
         CAdoDb db;
         ASSERT_TRUE(db.Open());
-        ASSERT_TRUE(db.Execute("CREATE TRIGGER KeepPersons BEFORE DELETE ON Examer "
-                               "BEGIN SELECT RAISE(ABORT, 'persons are kept'); END"));
+        ASSERT_TRUE(db.ExecuteScript(
+            RefusingTrigger(GetParam(), "KeepPersons", "DELETE", "Examer", "persons are kept")));
     }
     EXPECT_FALSE(DeletePerson(ann));
     ASSERT_EQ(sink.messages.size(), 1u);
@@ -217,7 +221,7 @@ TEST_F(PersonsStore, APersonWhoseRowCannotBeDeletedKeepsItsTests) {
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM Examer WHERE ExamerID=?", {ann}), 1);
 }
 
-TEST_F(PersonsStore, GroupsAreAddedRenamedAndListedInKeyOrder) {
+TEST_P(PersonsStore, GroupsAreAddedRenamedAndListedInKeyOrder) {
     GroupRecord first{0, "Morning", "early\r\nshift"};
     ASSERT_TRUE(SaveGroup(first));
     GroupRecord twin{0, "Morning", ""}; // the same name twice is allowed
@@ -244,7 +248,7 @@ TEST_F(PersonsStore, GroupsAreAddedRenamedAndListedInKeyOrder) {
     EXPECT_EQ(LoadGroup(twin.groupId + 1, loaded), ReadStatus::NotFound);
 }
 
-TEST_F(PersonsStore, OnlyAGroupWithoutPersonsIsDeleted) {
+TEST_P(PersonsStore, OnlyAGroupWithoutPersonsIsDeleted) {
     const int full = AddGroup("Full");
     const int empty = AddGroup("Empty");
     AddPerson(full, "Fay");
@@ -255,7 +259,7 @@ TEST_F(PersonsStore, OnlyAGroupWithoutPersonsIsDeleted) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(PersonsStore, TheTreeHoldsGroupsWithTheirPersonsInKeyOrder) {
+TEST_P(PersonsStore, TheTreeHoldsGroupsWithTheirPersonsInKeyOrder) {
     {
         const auto emptyTree = LoadPersonTree();
         ASSERT_TRUE(emptyTree);
@@ -284,7 +288,7 @@ TEST_F(PersonsStore, TheTreeHoldsGroupsWithTheirPersonsInKeyOrder) {
     EXPECT_TRUE((*tree)[2].persons.empty());
 }
 
-TEST_F(PersonsStore, EveryOperationReportsAMissingDatabaseOnce) {
+TEST_P(PersonsStore, EveryOperationReportsAMissingDatabaseOnce) {
     const int group = AddGroup("G");
     const int person = AddPerson(group, "P");
     RemoveDatabase();

@@ -10,7 +10,9 @@ namespace {
 
 class PersonsTestRecords : public hv::test::PersonsFixture {};
 
-TEST_F(PersonsTestRecords, ListsThePersonsTestsNewestFirstWithAgeAndSex) {
+HV_ON_BOTH_ENGINES(PersonsTestRecords);
+
+TEST_P(PersonsTestRecords, ListsThePersonsTestsNewestFirstWithAgeAndSex) {
     const double now = Date(2024, 3, 10, 15, 0, 0);
     const int g = AddGroup("G");
     const int ann = AddPerson(g, "Ann", false, {{"Birthday", now - 365 * 30 - 10}});
@@ -33,7 +35,7 @@ TEST_F(PersonsTestRecords, ListsThePersonsTestsNewestFirstWithAgeAndSex) {
     EXPECT_EQ((*rows)[1].time, "08:05:09");
 }
 
-TEST_F(PersonsTestRecords, AgeIsCountedToNowNotToTheTestDate) {
+TEST_P(PersonsTestRecords, AgeIsCountedToNowNotToTheTestDate) {
     const double now = Date(2024, 3, 10, 12, 0, 0);
     const int g = AddGroup("G");
     struct Case {
@@ -52,7 +54,7 @@ TEST_F(PersonsTestRecords, AgeIsCountedToNowNotToTheTestDate) {
     }
 }
 
-TEST_F(PersonsTestRecords, UnknownValuesLeaveTheirCellsEmpty) {
+TEST_P(PersonsTestRecords, UnknownValuesLeaveTheirCellsEmpty) {
     const int g = AddGroup("G");
     const int bare = AddPerson(g, "Bare", true, {{"Sex", nullptr}});
     CAdoDb db;
@@ -66,14 +68,14 @@ TEST_F(PersonsTestRecords, UnknownValuesLeaveTheirCellsEmpty) {
     EXPECT_EQ(rows->front().sex, "Male");
 }
 
-TEST_F(PersonsTestRecords, APersonWithoutTestsHasAnEmptyList) {
+TEST_P(PersonsTestRecords, APersonWithoutTestsHasAnEmptyList) {
     const int g = AddGroup("G");
     const auto rows = LoadTestRecords(AddPerson(g, "New"), Date(2024, 1, 1));
     ASSERT_TRUE(rows);
     EXPECT_TRUE(rows->empty());
 }
 
-TEST_F(PersonsTestRecords, DeletingPickedTestsKeepsTheOthersAndTheAnalysisRows) {
+TEST_P(PersonsTestRecords, DeletingPickedTestsKeepsTheOthersAndTheAnalysisRows) {
     const int g = AddGroup("G");
     const int p = AddPerson(g, "P");
     const int t1 = AddTest(p, Date(2024, 1, 1));
@@ -94,7 +96,7 @@ TEST_F(PersonsTestRecords, DeletingPickedTestsKeepsTheOthersAndTheAnalysisRows) 
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(PersonsTestRecords, ManyPickedTestsGoTogether) {
+TEST_P(PersonsTestRecords, ManyPickedTestsGoTogether) {
     const int g = AddGroup("G");
     const int p = AddPerson(g, "P");
     std::vector<int> keys;
@@ -115,7 +117,7 @@ TEST_F(PersonsTestRecords, ManyPickedTestsGoTogether) {
     EXPECT_EQ(Count("SELECT count(*) AS cnt FROM MeasData WHERE MeasID=?", {kept}), 1);
 }
 
-TEST_F(PersonsTestRecords, AMissingDatabaseIsReportedOnce) {
+TEST_P(PersonsTestRecords, AMissingDatabaseIsReportedOnce) {
     const int g = AddGroup("G");
     const int p = AddPerson(g, "P");
     const int t = AddTest(p, Date(2024, 1, 1));

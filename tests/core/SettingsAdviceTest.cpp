@@ -16,7 +16,9 @@ protected:
     }
 };
 
-TEST_F(SettingsAdviceTest, ListsHoldEachKindInOrderNoOrder) {
+HV_ON_BOTH_ENGINES(SettingsAdviceTest);
+
+TEST_P(SettingsAdviceTest, ListsHoldEachKindInOrderNoOrder) {
     Exec("update Product set OrderNo=0 where OrderNo=?", {kAdviceOrderBaseA + 4});
     const AdviceLists lists = LoadAdvice();
     const std::size_t reports = SeedReports().size();
@@ -32,7 +34,7 @@ TEST_F(SettingsAdviceTest, ListsHoldEachKindInOrderNoOrder) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsAdviceTest, TextsAreStoredExactlyAsTyped) {
+TEST_P(SettingsAdviceTest, TextsAreStoredExactlyAsTyped) {
     const std::vector<std::string> texts = {
         "first line\r\nsecond line\r\n\r\nfourth",
         "unix\nline\nbreaks\n",
@@ -59,7 +61,7 @@ TEST_F(SettingsAdviceTest, TextsAreStoredExactlyAsTyped) {
     EXPECT_EQ(Value("select count(*) from Product"), DbValue(2 * int(SeedReports().size())));
 }
 
-TEST_F(SettingsAdviceTest, SaveWritesEveryRowChangedOrNot) {
+TEST_P(SettingsAdviceTest, SaveWritesEveryRowChangedOrNot) {
     const AdviceLists lists = LoadAdvice();
     Exec("update Product set Suggest='changed elsewhere'");
     ASSERT_TRUE(SaveAdvice(lists));
@@ -67,7 +69,7 @@ TEST_F(SettingsAdviceTest, SaveWritesEveryRowChangedOrNot) {
     EXPECT_EQ(StoredAdvice(kAdviceOrderBaseB + 39), DbValue(SeedReports()[39].adviceB));
 }
 
-TEST_F(SettingsAdviceTest, VanishedRowIsReportedAndTheOthersAreStillSaved) {
+TEST_P(SettingsAdviceTest, VanishedRowIsReportedAndTheOthersAreStillSaved) {
     AdviceLists lists = LoadAdvice();
     for (auto* rows : {&lists.hidden, &lists.subHealth})
         for (AdviceRow& row : *rows)
@@ -84,7 +86,7 @@ TEST_F(SettingsAdviceTest, VanishedRowIsReportedAndTheOthersAreStillSaved) {
               DbValue(2 * int(SeedReports().size()) - 1));
 }
 
-TEST_F(SettingsAdviceTest, FailingUpdateIsReportedAndTheSaveGoesOn) {
+TEST_P(SettingsAdviceTest, FailingUpdateIsReportedAndTheSaveGoesOn) {
     AdviceLists lists = LoadAdvice();
     for (auto* rows : {&lists.hidden, &lists.subHealth})
         for (AdviceRow& row : *rows)
@@ -97,15 +99,16 @@ TEST_F(SettingsAdviceTest, FailingUpdateIsReportedAndTheSaveGoesOn) {
     EXPECT_EQ(StoredAdvice(2), DbValue(SeedReports()[1].adviceA));
 }
 
-TEST_F(SettingsAdviceTest, LookupFailureStopsTheSave) {
+TEST_P(SettingsAdviceTest, LookupFailureStopsTheSave) {
     AdviceLists lists = LoadAdvice();
     Exec("alter table Product rename to ProductGone");
     EXPECT_FALSE(SaveAdvice(lists));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find("no such table: Product"), std::string::npos);
+    EXPECT_NE(sink.messages[0].find(hv::test::NoSuchTableText(GetParam(), "Product")),
+              std::string::npos);
 }
 
-TEST_F(SettingsAdviceTest, MissingDatabaseGivesEmptyListsAndNoSave) {
+TEST_P(SettingsAdviceTest, MissingDatabaseGivesEmptyListsAndNoSave) {
     RemoveDatabase();
     const AdviceLists lists = LoadAdvice();
     EXPECT_TRUE(lists.hidden.empty());

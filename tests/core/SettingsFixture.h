@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DatabaseTest.h"
+#include "FaultTriggers.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "data/AdoDb.h"
@@ -13,7 +15,7 @@ namespace hv::test {
 
 // A delivered database in a fresh installation folder, a recording message sink, and
 // direct access to the file for setting up and checking what the settings code did.
-class SettingsFixture : public ::testing::Test {
+class SettingsFixture : public DatabaseTest {
 protected:
     void Exec(const std::string& sql, const DbParams& params = {}) {
         CAdoDb db;
@@ -39,20 +41,17 @@ protected:
         return row.empty() ? DbValue() : row.front();
     }
 
-    // Takes the database file away, as when it was deleted or never installed.
-    void RemoveDatabase() {
-        std::filesystem::remove(install.databasePath());
-        std::filesystem::remove(install.databasePath() + "-wal");
-        std::filesystem::remove(install.databasePath() + "-shm");
-    }
+    // Takes the database away, as when the file was deleted or the server does not answer.
+    void RemoveDatabase() { install.MakeUnreachable(); }
 
     // Makes every update of a table fail while `condition` holds for the new row.
     void FailUpdatesWhere(const std::string& table, const std::string& condition) {
-        Exec("CREATE TRIGGER RefuseUpdate BEFORE UPDATE ON " + table + " WHEN " + condition +
-             " BEGIN SELECT RAISE(ABORT, 'row is locked for this test'); END");
+        CAdoDb db;
+        ASSERT_TRUE(db.Open());
+        ASSERT_TRUE(db.ExecuteScript(RefusingTrigger(GetParam(), "RefuseUpdate", "UPDATE", table,
+                                                     "row is locked for this test", condition)));
     }
 
-    TestInstallation install;
     RecordingSink sink;
 };
 

@@ -96,7 +96,9 @@ TEST(PageTextCodingTest, MarkerTypedAtAnEndIsTakenForAlignment) {
 
 class SettingsPageTextTest : public hv::test::SettingsFixture {};
 
-TEST_F(SettingsPageTextTest, SavedTextsAreStoredEncodedAndReopenAligned) {
+HV_ON_BOTH_ENGINES(SettingsPageTextTest);
+
+TEST_P(SettingsPageTextTest, SavedTextsAreStoredEncodedAndReopenAligned) {
     Exec("update SetValue set MachineLM=14");
     ASSERT_EQ(SavePageTexts({{A::Center, "Screening \"Report\""}, {A::None, "Page"}}),
               SaveResult::Saved);
@@ -113,7 +115,7 @@ TEST_F(SettingsPageTextTest, SavedTextsAreStoredEncodedAndReopenAligned) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsPageTextTest, NullColumnsAndMissingRowOpenEmpty) {
+TEST_P(SettingsPageTextTest, NullColumnsAndMissingRowOpenEmpty) {
     Exec("update SetValue set PageHead=NULL, PageFoot='&b'");
     PageTexts loaded = LoadPageTexts();
     EXPECT_EQ(loaded.head, AlignedText{});
@@ -127,7 +129,7 @@ TEST_F(SettingsPageTextTest, NullColumnsAndMissingRowOpenEmpty) {
     EXPECT_EQ(sink.messages, std::vector<std::string>{std::string(texts::kSettingsRowMissing)});
 }
 
-TEST_F(SettingsPageTextTest, MissingDatabaseIsReported) {
+TEST_P(SettingsPageTextTest, MissingDatabaseIsReported) {
     RemoveDatabase();
     EXPECT_EQ(LoadPageTexts().head, AlignedText{});
     EXPECT_EQ(SavePageTexts({{A::Left, "x"}, {}}), SaveResult::NotOpened);

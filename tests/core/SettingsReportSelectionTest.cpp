@@ -25,7 +25,9 @@ protected:
     }
 };
 
-TEST_F(SettingsReportSelectionTest, ListsHoldTheReportsOfTheirSexInDisplayOrder) {
+HV_ON_BOTH_ENGINES(SettingsReportSelectionTest);
+
+TEST_P(SettingsReportSelectionTest, ListsHoldTheReportsOfTheirSexInDisplayOrder) {
     Exec("update ReportList set ShowOrder=0 where ReportNo='R07'");
     const auto lists = LoadReportChoices();
     ASSERT_TRUE(lists);
@@ -47,7 +49,7 @@ TEST_F(SettingsReportSelectionTest, ListsHoldTheReportsOfTheirSexInDisplayOrder)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsReportSelectionTest, ReportForBothSexesKeepsTwoIndependentFlags) {
+TEST_P(SettingsReportSelectionTest, ReportForBothSexesKeepsTwoIndependentFlags) {
     Exec("update ReportList set IfShow_M=0,IfShow_F=-1 where ReportNo='R03'");
     Exec("update ReportList set IfShow_M=-1,IfShow_F=0 where ReportNo='R04'");
     auto lists = LoadReportChoices();
@@ -69,7 +71,7 @@ TEST_F(SettingsReportSelectionTest, ReportForBothSexesKeepsTwoIndependentFlags) 
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsReportSelectionTest, SaveRewritesEveryFlagButNeverTheOtherSexsFlag) {
+TEST_P(SettingsReportSelectionTest, SaveRewritesEveryFlagButNeverTheOtherSexsFlag) {
     auto lists = LoadReportChoices();
     ASSERT_TRUE(lists);
     // Flags changed behind the dialog's back are overwritten by what it shows, changed or
@@ -84,7 +86,7 @@ TEST_F(SettingsReportSelectionTest, SaveRewritesEveryFlagButNeverTheOtherSexsFla
     EXPECT_EQ(Flags("R16"), (std::vector<DbValue>{-1, 0}));
 }
 
-TEST_F(SettingsReportSelectionTest, FailingUpdateStopsTheSaveAndKeepsWhatWasWritten) {
+TEST_P(SettingsReportSelectionTest, FailingUpdateStopsTheSaveAndKeepsWhatWasWritten) {
     auto lists = LoadReportChoices();
     ASSERT_TRUE(lists);
     for (auto* list : {&lists->male, &lists->female})
@@ -99,7 +101,7 @@ TEST_F(SettingsReportSelectionTest, FailingUpdateStopsTheSaveAndKeepsWhatWasWrit
     EXPECT_EQ(Flags("R06"), (std::vector<DbValue>{-1, -1})); // never reached
 }
 
-TEST_F(SettingsReportSelectionTest, ReportNumberIsAValueNeverPartOfTheStatement) {
+TEST_P(SettingsReportSelectionTest, ReportNumberIsAValueNeverPartOfTheStatement) {
     ReportChoiceLists lists;
     lists.male.push_back({"R01' or ReportNo<>'", "hostile", false});
     ASSERT_TRUE(SaveReportChoices(lists));
@@ -107,7 +109,7 @@ TEST_F(SettingsReportSelectionTest, ReportNumberIsAValueNeverPartOfTheStatement)
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsReportSelectionTest, MissingDatabaseIsReported) {
+TEST_P(SettingsReportSelectionTest, MissingDatabaseIsReported) {
     RemoveDatabase();
     EXPECT_FALSE(LoadReportChoices());
     EXPECT_FALSE(SaveReportChoices({{{"R01", "x", true}}, {}}));

@@ -14,7 +14,9 @@ namespace {
 
 class SettingsSwitchesTest : public hv::test::SettingsFixture {};
 
-TEST_F(SettingsSwitchesTest, SwitchesReadAsSigned16BitValuesTestedAgainstZero) {
+HV_ON_BOTH_ENGINES(SettingsSwitchesTest);
+
+TEST_P(SettingsSwitchesTest, SwitchesReadAsSigned16BitValuesTestedAgainstZero) {
     struct Case {
         DbValue standard, description, canChu;
         bool expectStandard, expectDescription, expectGraph;
@@ -39,7 +41,7 @@ TEST_F(SettingsSwitchesTest, SwitchesReadAsSigned16BitValuesTestedAgainstZero) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsSwitchesTest, SavedSwitchesAreStoredAsOneOrZeroAndReadBack) {
+TEST_P(SettingsSwitchesTest, SavedSwitchesAreStoredAsOneOrZeroAndReadBack) {
     Exec("update SetValue set IfProg=7,MachineLM=13,PageHead='h'");
     ASSERT_EQ(SaveReportPreferences({true, false, true}), SaveResult::Saved);
     EXPECT_EQ(Row("select ReportStandard,ReportShuoMing,IfCanChu,IfProg,MachineLM,PageHead "
@@ -58,7 +60,7 @@ TEST_F(SettingsSwitchesTest, SavedSwitchesAreStoredAsOneOrZeroAndReadBack) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SettingsSwitchesTest, EverySettingsRowIsUpdatedAndTheFirstIsRead) {
+TEST_P(SettingsSwitchesTest, EverySettingsRowIsUpdatedAndTheFirstIsRead) {
     Exec("insert into SetValue (ReportStandard,ReportShuoMing,IfCanChu,MachineLM) "
          "values (0,0,0,27)");
     EXPECT_EQ(LoadSensitivity(), 20);
@@ -69,7 +71,7 @@ TEST_F(SettingsSwitchesTest, EverySettingsRowIsUpdatedAndTheFirstIsRead) {
               DbValue(2));
 }
 
-TEST_F(SettingsSwitchesTest, EmptySettingsTableLoadsUnsetAndRefusesToClaimASave) {
+TEST_P(SettingsSwitchesTest, EmptySettingsTableLoadsUnsetAndRefusesToClaimASave) {
     Exec("delete from SetValue");
     const auto loaded = LoadReportPreferences();
     ASSERT_TRUE(loaded);
@@ -87,7 +89,7 @@ TEST_F(SettingsSwitchesTest, EmptySettingsTableLoadsUnsetAndRefusesToClaimASave)
     EXPECT_EQ(Value("select count(*) from SetValue"), DbValue(0));
 }
 
-TEST_F(SettingsSwitchesTest, MissingDatabaseIsReportedOnceByEachOperation) {
+TEST_P(SettingsSwitchesTest, MissingDatabaseIsReportedOnceByEachOperation) {
     RemoveDatabase();
     EXPECT_FALSE(LoadReportPreferences());
     EXPECT_EQ(LoadSensitivity(), kSensitivityDefault);
@@ -97,8 +99,8 @@ TEST_F(SettingsSwitchesTest, MissingDatabaseIsReportedOnceByEachOperation) {
     EXPECT_FALSE(std::filesystem::exists(install.databasePath()));
 }
 
-TEST_F(SettingsSwitchesTest, FailedUpdateIsReportedAsFailure) {
-    FailUpdatesWhere("SetValue", "1");
+TEST_P(SettingsSwitchesTest, FailedUpdateIsReportedAsFailure) {
+    FailUpdatesWhere("SetValue", "1=1");
     EXPECT_EQ(SaveReportPreferences({true, true, true}), SaveResult::Failed);
     EXPECT_EQ(SaveSensitivity(11), SaveResult::Failed);
     ASSERT_EQ(sink.messages.size(), 2u);
@@ -133,7 +135,7 @@ TEST(SensitivityFromStoredTest, StoredValuesBecomeLevelsOfTheRange) {
     }
 }
 
-TEST_F(SettingsSwitchesTest, SensitivityIsStoredWithinTheRangeAndReadBack) {
+TEST_P(SettingsSwitchesTest, SensitivityIsStoredWithinTheRangeAndReadBack) {
     struct Case {
         int saved;
         int stored;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseTest.h"
 #include "RecordingSink.h"
 #include "TestDatabase.h"
 #include "common/OleDate.h"
@@ -14,16 +15,23 @@
 namespace hv::test {
 
 // A fresh installation with helpers that write persons, tests and summary rows directly.
-class ViewingFixture : public ::testing::Test {
+class ViewingFixture : public DatabaseTest {
 protected:
-    void SetUp() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50)); }
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        CAdoDb::SetBusyTimeout(std::chrono::milliseconds(50));
+    }
     void TearDown() override { CAdoDb::SetBusyTimeout(std::chrono::milliseconds(5000)); }
 
     static double Date(int y, int m, int d, int hh = 0, int mm = 0) {
         return ToOleDate({y, m, d, hh, mm, 0});
     }
 
+    // Rows are added only to a register that exists (fixtures add some while they are made,
+    // before a test without a server is skipped).
     int AddPerson(bool female, double birthday, const std::string& name = "Ann") {
+        if (!install.ready())
+            return 0;
         CAdoDb db;
         EXPECT_TRUE(db.Open());
         EXPECT_TRUE(db.AddRow("Examer", {{"GroupID", 0},
@@ -37,6 +45,8 @@ protected:
     }
 
     int AddTest(int examerId, double measDate) {
+        if (!install.ready())
+            return 0;
         CAdoDb db;
         EXPECT_TRUE(db.Open());
         EXPECT_TRUE(db.AddRow("MeasData", {{"ExamerID", examerId},
@@ -97,7 +107,6 @@ protected:
         return text;
     }
 
-    TestInstallation install;
     RecordingSink sink;
 
 private:

@@ -1,4 +1,5 @@
 #include "common/Version.h"
+#include "data/DatabaseLocation.h"
 #include "ui/app/CDlgAbout.h"
 #include "ui/widgets/UiText.h"
 
@@ -21,6 +22,7 @@ class TestCDlgAbout : public QObject {
 
 private slots:
     void texts();
+    void registerOnAServer();
     void okIsTheOnlyAndDefaultButton();
     void keysClose_data();
     void keysClose();
@@ -36,9 +38,21 @@ void TestCDlgAbout::texts() {
     QVERIFY(notice.contains(QStringLiteral("pseudo-random generator")));
     QVERIFY(notice.contains(QStringLiteral("not measured")));
     QVERIFY(notice.contains(QStringLiteral("not a medical device")));
+    // The register in use: the file unless a server is named.
+    QCOMPARE(LabelText(dialog, "registerLine"),
+             QStringLiteral("Register: %1")
+                 .arg(QString::fromStdString(hv::DescribeDatabase(hv::ConfiguredDatabase()))));
     const auto* icon = dialog.findChild<QLabel*>(QStringLiteral("programIcon"));
     QVERIFY(icon);
     QVERIFY(!icon->pixmap().isNull());
+}
+
+void TestCDlgAbout::registerOnAServer() {
+    qputenv(hv::kDatabaseEnvironment, "postgresql://station:pw@db.example.org/halvoret");
+    CDlgAbout dialog;
+    qunsetenv(hv::kDatabaseEnvironment);
+    QCOMPARE(LabelText(dialog, "registerLine"),
+             QStringLiteral("Register: halvoret on db.example.org"));
 }
 
 void TestCDlgAbout::okIsTheOnlyAndDefaultButton() {

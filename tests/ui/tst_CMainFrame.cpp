@@ -88,6 +88,8 @@ void TestCMainFrame::startsFramelessOnTheWorkingAreaWithHome() {
     QCOMPARE(frame.StatusStrip()->geometry().bottom(), frame.height() - 1);
     QVERIFY(frame.StatusStrip()->Text().contains(QStringLiteral("Version ") +
                                                  UiText(hv::ProgramVersion())));
+    QVERIFY(
+        frame.StatusStrip()->Text().contains(QStringLiteral("Register: DataBase/DataBase.mdb")));
     QVERIFY(frame.StatusStrip()->DemoNotice().isEmpty());
 }
 

@@ -1,6 +1,8 @@
 #include "ModalDriver.h"
 #include "ui/app/GuiMessageSink.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -41,6 +43,8 @@ private slots:
     void askYesNo_data();
     void askYesNo();
     void workerThreadWaitsForTheAnswer();
+    void passwordDialogHidesWhatIsTyped();
+    void cancellingThePasswordGivesUp();
 };
 
 void TestGuiMessageSink::showMessageHasOkOnly() {
@@ -100,6 +104,43 @@ void TestGuiMessageSink::workerThreadWaitsForTheAnswer() {
     QVERIFY(seen.onGuiThread);
     QCOMPARE(seen.caption, QStringLiteral("Pelmora"));
     QVERIFY(!answer);
+}
+
+// Asked on a worker thread, as a connection of the analysis asks: the dialog appears on the
+// GUI thread, shows the server's refusal above the question and hides the typing.
+void TestGuiMessageSink::passwordDialogHidesWhatIsTyped() {
+    GuiMessageSink sink;
+    QString label;
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    ModalDriver driver([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(modal);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), QStringLiteral("passwordDialog"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Pelmora"));
+        label = dialog->labelText();
+        echo = dialog->textEchoMode();
+        dialog->setTextValue(QStringLiteral("s3cret"));
+        dialog->accept();
+    });
+    std::optional<std::string> answer;
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        answer = sink.AskPassword("halvoret on server", "password authentication failed");
+        returned = true;
+    });
+    QTRY_VERIFY(returned.load());
+    worker.join();
+    QCOMPARE(echo, QLineEdit::Password);
+    QCOMPARE(label, QStringLiteral("password authentication failed\n\nPassword for halvoret on "
+                                   "server:"));
+    QCOMPARE(answer, std::optional<std::string>("s3cret"));
+}
+
+void TestGuiMessageSink::cancellingThePasswordGivesUp() {
+    GuiMessageSink sink;
+    ModalDriver driver([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    QCOMPARE(sink.AskPassword("halvoret on server", ""), std::nullopt);
+    QVERIFY(driver.Handled());
 }
 
 QTEST_MAIN(TestGuiMessageSink)

@@ -23,6 +23,10 @@ std::size_t Index(int slot) {
     return static_cast<std::size_t>(slot);
 }
 
+// How often the rows of a test are stored before a conflict with another station writing
+// at the same moment counts as a failure.
+constexpr int kStoreAttempts = 5;
+
 } // namespace
 
 std::string PrepareFailureText(PrepareResult result, std::int32_t measId) {
@@ -133,23 +137,45 @@ void CAnalysisRun::Run(AnalysisProgress* progress) {
 
 // The test's new value rows and its summary are stored in one transaction before any page
 // is written, so every page shows stored values and the summary always matches them.
+// Another station analysing the same test at the same moment makes one of the two wait, or
+// (on a server) conflict; a conflict undoes this attempt and the next one reads back what
+// the other station stored.
 void CAnalysisRun::StoreRowsAndSummary() {
+    for (int attempt = 1; attempt <= kStoreAttempts; ++attempt) {
+        m_db.HoldBackConflicts(attempt < kStoreAttempts);
+        const StoreOutcome outcome = TryStoreRowsAndSummary();
+        m_db.HoldBackConflicts(false);
+        if (outcome != StoreOutcome::Conflict) {
+            if (outcome == StoreOutcome::NotStored)
+                ShowMessage(std::string(texts::kValuesNotStored));
+            else if (outcome == StoreOutcome::StoredWithoutSummary)
+                ShowMessage(std::string(texts::kSummaryNotStored));
+            return;
+        }
+    }
+}
+
+CAnalysisRun::StoreOutcome CAnalysisRun::TryStoreRowsAndSummary() {
+    m_rows = {};
     WriteTransaction transaction(m_db);
-    bool stored = transaction.Begin();
+    bool stored = transaction.BeginForTest(m_measId);
     for (int slot = 0; slot < kReportSlotCount && stored; ++slot) {
         if (!SlotApplies(slot))
             continue;
         EnsureRow(slot);
-        stored = transaction.Active();
+        stored = transaction.Active() && !m_db.ConflictHeldBack();
     }
     const bool summarised = stored && UpdateSummary();
-    if (!stored || !transaction.Commit()) {
-        ShowMessage(std::string(texts::kValuesNotStored));
-        m_rows = {}; // what was kept was not stored: the pages read what is
-        return;
+    const bool committed = stored && !m_db.ConflictHeldBack() && transaction.Commit();
+    if (m_db.ConflictHeldBack()) {
+        m_rows = {};
+        return StoreOutcome::Conflict;
     }
-    if (!summarised)
-        ShowMessage(std::string(texts::kSummaryNotStored));
+    if (!committed) {
+        m_rows = {}; // what was kept was not stored: the pages read what is
+        return StoreOutcome::NotStored;
+    }
+    return summarised ? StoreOutcome::Stored : StoreOutcome::StoredWithoutSummary;
 }
 
 // Replaces the test's summary rows unless they already say the same; a failure keeps the

@@ -85,7 +85,9 @@ public:
 private:
     bool LoadReportList();
     PrepareResult LoadSettings();
+    enum class StoreOutcome { Stored, StoredWithoutSummary, NotStored, Conflict };
     void StoreRowsAndSummary();
+    StoreOutcome TryStoreRowsAndSummary();
     bool UpdateSummary();
     void EnsureRow(int slot);
     RowQuery StoredRow(int slot, std::vector<DbValue>& values);

@@ -3,6 +3,7 @@
 #include "analysis/Catalogue.h"
 #include "analysis/PageFragments.h"
 #include "analysis/ValueText.h"
+#include "data/Transaction.h"
 
 #include <algorithm>
 #include <map>
@@ -132,10 +133,18 @@ bool SummaryMatches(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalI
 bool ReplaceSummary(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items) {
     if (SummaryMatches(db, measId, items))
         return true;
+    const auto replace = [&] {
+        return db.Execute("DELETE FROM ReportValueAll WHERE MeasID=?", {measId}) &&
+               InsertAbnormalItems(db, measId, items);
+    };
+    if (!db.InTransaction()) {
+        WriteTransaction transaction(db);
+        return transaction.Begin() && replace() && transaction.Commit();
+    }
+    // Inside the caller's transaction a failure undoes the replacement alone.
     if (!db.Execute("SAVEPOINT summary"))
         return false;
-    if (db.Execute("DELETE FROM ReportValueAll WHERE MeasID=?", {measId}) &&
-        InsertAbnormalItems(db, measId, items))
+    if (replace())
         return db.Execute("RELEASE summary");
     // A failure the engine treats as fatal has already ended the whole transaction.
     if (db.InTransaction()) {

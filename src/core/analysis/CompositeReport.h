@@ -39,8 +39,8 @@ AbnormalItems CollectAbnormalItems(const ValueRowReader& read,
                                    std::span<const std::string> reportNames);
 
 // Replaces the test's summary rows by the items unless they already say the same. The
-// replacement runs under a savepoint of the caller's transaction, so a failure (shown)
-// keeps the earlier rows and returns false.
+// replacement runs under a savepoint of the caller's transaction (or in a transaction of its
+// own when there is none), so a failure (shown) keeps the earlier rows and returns false.
 bool ReplaceSummary(CAdoDb& db, std::int32_t measId, const std::vector<AbnormalItem>& items);
 
 // The rows of the composite table: the moderately abnormal items ("B") of every report the

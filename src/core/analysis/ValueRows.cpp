@@ -44,13 +44,13 @@ RowQuery ReadValueRow(CAdoDb& db, int reportNumber, std::int32_t measId,
 RowQuery ReadOwnOrLatestRow(CAdoDb& db, int reportNumber, std::int32_t measId,
                             std::int32_t examerId, std::vector<DbValue>& values, bool& own,
                             double& measDate) {
-    // The person's tests come first (CROSS JOIN keeps that order), so the lookup walks the
-    // person's few tests by index instead of the whole value table; the test's own row sorts
-    // before the others.
+    // The person's tests come first (the file keeps the order of a CROSS JOIN), so the lookup
+    // walks the person's few tests by index instead of the whole value table; the test's own
+    // row sorts before the others.
     const std::string sql = "SELECT rv.*, md.MeasDate AS EarlierMeasDate FROM MeasData md "
                             "CROSS JOIN " +
                             ValueTableName(reportNumber) +
-                            " rv ON rv.MeasID=md.MeasID WHERE md.ExamerID=? "
+                            " rv WHERE rv.MeasID=md.MeasID AND md.ExamerID=? "
                             "ORDER BY rv.MeasID=? DESC, rv.MeasID DESC LIMIT 1";
     if (!db.OpenRecordset(sql, {examerId, measId}))
         return RowQuery::Failed;

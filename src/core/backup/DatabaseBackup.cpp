@@ -2,6 +2,7 @@
 
 #include "backup/BackupArchive.h"
 #include "backup/DatabaseFiles.h"
+#include "backup/ServerRegister.h"
 #include "common/WorkFiles.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
@@ -33,14 +34,15 @@ bool IsDatabaseFile(const fs::path& database, const fs::path& target) {
 
 // Writes the archive. A database that fails its check is packed all the same (a copy is
 // worth most when the database is damaged); damage then says why.
-bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOptions& options,
-                std::string& damage, std::string& error) {
+bool MakeBackup(const DatabaseLocation& database, const fs::path& target,
+                const BackupOptions& options, std::string& damage, std::string& error) {
     std::error_code ec;
     if (fs::is_directory(target, ec)) {
         error = target.string() + " is a folder";
         return false;
     }
-    if (IsDatabaseFile(database, target)) {
+    const bool server = database.engine == DbEngine::PostgreSQL;
+    if (!server && IsDatabaseFile(database.target, target)) {
         error = "the backup file " + target.string() + " would overwrite the database itself";
         return false;
     }
@@ -48,8 +50,9 @@ bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOp
     if (!CreateSiblingFile(target, "snapshot", path, error))
         return false;
     WorkFile snapshot(path);
-    if (!SnapshotDatabase(database, snapshot.path(), ProgressStage(options.progress, 0.0, 0.3),
-                          error))
+    const ProgressStage copying(options.progress, 0.0, 0.3);
+    if (server ? !SnapshotServerRegister(database.target, snapshot.path(), copying, error)
+               : !SnapshotDatabase(database.target, snapshot.path(), copying, error))
         return false;
     CheckRestorableDatabase(snapshot.path(), damage);
     ReportProgress(options.progress, 0.35);
@@ -78,9 +81,14 @@ bool MakeBackup(const fs::path& database, const fs::path& target, const BackupOp
 
 BackupResult BackupDatabase(const std::string& databasePath, const std::string& archivePath,
                             const BackupOptions& options) {
+    return BackupDatabase(DatabaseLocation{DbEngine::SQLite, databasePath}, archivePath, options);
+}
+
+BackupResult BackupDatabase(const DatabaseLocation& database, const std::string& archivePath,
+                            const BackupOptions& options) {
     BackupResult result;
     std::string damage, error;
-    if (!MakeBackup(databasePath, archivePath, options, damage, error)) {
+    if (!MakeBackup(database, archivePath, options, damage, error)) {
         result.message = std::string(texts::kBackupNotMade) + error + ".";
         ShowMessage(result.message);
         return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backup/BackupOptions.h"
+#include "data/DatabaseLocation.h"
 
 #include <string>
 
@@ -25,6 +26,12 @@ struct BackupResult {
 // existing archive of that name is replaced in one step, or, when anything fails, left as
 // it was. No work file stays behind. A failure is shown through the message sink and
 // returned; "Backup finished!" is for the caller to show.
+//
+// A register on a server is packed the same way: its rows, as one REPEATABLE READ READ ONLY
+// transaction sees them, are written into a new database file first (ServerRegister.h).
+BackupResult BackupDatabase(const DatabaseLocation& database, const std::string& archivePath,
+                            const BackupOptions& options = {});
+// The database file at databasePath.
 BackupResult BackupDatabase(const std::string& databasePath, const std::string& archivePath,
                             const BackupOptions& options = {});
 

@@ -1,6 +1,7 @@
 #include "backup/DatabaseFiles.h"
 
-#include "data/Schema.h"
+#include "data/AdoDb.h"
+#include "data/SchemaCheck.h"
 
 #include <array>
 #include <cstring>
@@ -88,37 +89,6 @@ bool RunIntegrityCheck(sqlite3* db, std::string& error) {
     return true;
 }
 
-bool CheckTable(sqlite3* db, const TableDef& table, std::string& error) {
-    StmtHandle stmt = Prepare(db, "SELECT name FROM pragma_table_info(?) ORDER BY cid");
-    if (!stmt) {
-        error = sqlite3_errmsg(db);
-        return false;
-    }
-    sqlite3_bind_text(stmt.get(), 1, table.name.c_str(), -1, SQLITE_TRANSIENT);
-    std::size_t column = 0;
-    bool matches = true;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
-        matches = matches && column < table.columns.size() && name &&
-                  sqlite3_stricmp(name, table.columns[column].name.c_str()) == 0;
-        ++column;
-    }
-    if (rc != SQLITE_DONE) {
-        error = sqlite3_errmsg(db);
-        return false;
-    }
-    if (column == 0) {
-        error = "the table " + table.name + " is missing";
-        return false;
-    }
-    if (!matches || column != table.columns.size()) {
-        error = "the table " + table.name + " does not have the expected columns";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool SnapshotDatabase(const fs::path& source, const fs::path& destination,
@@ -180,9 +150,17 @@ bool CheckRestorableDatabase(const fs::path& path, std::string& error) {
     }
     if (!RunIntegrityCheck(db.get(), error))
         return false;
-    for (const TableDef& table : SchemaTables())
-        if (!CheckTable(db.get(), table, error))
-            return false;
+    db.reset();
+    CAdoDb copy;
+    copy.KeepFailures(true);
+    if (!copy.Open(path.string())) {
+        error = "the database cannot be opened (" + copy.LastError() + ")";
+        return false;
+    }
+    if (const auto problem = SchemaProblem(copy)) {
+        error = *problem;
+        return false;
+    }
     return true;
 }
 

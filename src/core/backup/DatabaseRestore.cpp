@@ -2,6 +2,7 @@
 
 #include "backup/BackupArchive.h"
 #include "backup/DatabaseFiles.h"
+#include "backup/ServerRegister.h"
 #include "common/WorkFiles.h"
 #include "data/MessageSink.h"
 #include "data/OperatorTexts.h"
@@ -145,7 +146,32 @@ RestoreResult Fail(const Failure& failure) {
     return {RestoreOutcome::Failed, failure.text};
 }
 
+// The checked copy goes to the temporary folder; the server takes its rows.
+RestoreResult RestoreServerRegister(const std::string& archivePath, const std::string& url,
+                                    const BackupOptions& options) {
+    fs::path path;
+    std::string reason;
+    if (!CreateSiblingFile(fs::temp_directory_path() / kBackupEntryName, "restore", path, reason))
+        return Fail(Unchanged(texts::kCannotExtract, reason));
+    WorkFile copy(path);
+    if (std::optional<Failure> failure = PrepareCopy(archivePath, copy, options))
+        return Fail(*failure);
+    if (!AskYesNo(ids::DatabaseWillBeReplaced))
+        return {RestoreOutcome::Declined, {}};
+    if (!ReplaceServerRegister(url, copy.path(), options, reason))
+        return Fail(Unchanged(texts::kCannotReplace, reason));
+    ReportProgress(options.progress, 1.0);
+    return {RestoreOutcome::Restored, {}};
+}
+
 } // namespace
+
+RestoreResult RestoreDatabase(const std::string& archivePath, const DatabaseLocation& database,
+                              const BackupOptions& options) {
+    if (database.engine == DbEngine::PostgreSQL)
+        return RestoreServerRegister(archivePath, database.target, options);
+    return RestoreDatabase(archivePath, database.target, options);
+}
 
 RestoreResult RestoreDatabase(const std::string& archivePath, const std::string& databasePath,
                               const BackupOptions& options) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backup/BackupOptions.h"
+#include "data/DatabaseLocation.h"
 
 #include <string>
 
@@ -44,6 +45,14 @@ struct RestoreResult {
 // keeps open goes on with the old file, which no longer has a name, so what it writes
 // afterwards is lost. Run the command-line restore while the program is closed.
 RestoreResult RestoreDatabase(const std::string& archivePath, const std::string& databasePath,
+                              const BackupOptions& options = {});
+
+// The same for the configured register. On a server the archive's database is extracted to
+// the temporary folder and checked as above; after the answer Yes every row of the server
+// register is replaced by the copy's in one transaction (ServerRegister.h), so any failure
+// leaves the register as it was. Other stations go on working and see the restored rows
+// from then on.
+RestoreResult RestoreDatabase(const std::string& archivePath, const DatabaseLocation& database,
                               const BackupOptions& options = {});
 
 } // namespace hv

@@ -1,6 +1,8 @@
 #include "data/AdoDb.h"
 
+#include "data/AdoDbResult.h"
 #include "data/MessageSink.h"
+#include "data/Schema.h"
 #include "data/StringTable.h"
 
 #include <algorithm>
@@ -20,9 +22,13 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
            });
 }
 
-std::string QuoteIdentifier(std::string_view name) {
+// The server folds unquoted names to lower case; quoting the folded name finds the same
+// table and column the program's unquoted statements find.
+std::string QuoteIdentifier(std::string_view name, DbEngine engine) {
     std::string out = "\"";
     for (char c : name) {
+        if (engine == DbEngine::PostgreSQL)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         out.push_back(c);
         if (c == '"')
             out.push_back('"');
@@ -108,6 +114,12 @@ DbValue ColumnValue(sqlite3_stmt* stmt, int column) {
     }
 }
 
+// Another connection stored the same key at the same moment.
+bool IsFileConflict(sqlite3* db) {
+    const int code = sqlite3_extended_errcode(db);
+    return code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
+}
+
 } // namespace
 
 CAdoDb::CAdoDb() = default;
@@ -120,12 +132,29 @@ void CAdoDb::SetBusyTimeout(std::chrono::milliseconds timeout) {
     g_busyTimeoutMs = static_cast<int>(timeout.count());
 }
 
-bool CAdoDb::Open() {
-    return Open(kDatabasePath);
+std::chrono::milliseconds CAdoDb::BusyTimeout() {
+    return std::chrono::milliseconds(g_busyTimeoutMs.load());
 }
 
-bool CAdoDb::Open(const std::string& path) {
+bool CAdoDb::Open() {
+    return Open(ConfiguredDatabase());
+}
+
+bool CAdoDb::Open(const std::string& pathOrUrl) {
+    return Open(LocationOf(pathOrUrl));
+}
+
+bool CAdoDb::Open(const DatabaseLocation& location) {
     Close();
+    m_location = location;
+    m_connectionFailureShown = false;
+    m_lastInsertKey = 0;
+    m_changedRows = 0;
+    return location.engine == DbEngine::PostgreSQL ? OpenServer(location.target)
+                                                   : OpenFile(location.target);
+}
+
+bool CAdoDb::OpenFile(const std::string& path) {
     sqlite3* db = nullptr;
     int rc =
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -135,69 +164,102 @@ bool CAdoDb::Open(const std::string& path) {
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
+        const std::string reason = db ? sqlite3_errmsg(db) : "cannot open " + path;
         sqlite3_close_v2(db);
-        ShowMessage(ids::DatabaseConnectionError);
-        return false;
+        return FailToConnect(path + ": " + reason);
     }
     m_db = db;
     return true;
 }
 
-bool CAdoDb::Fail() {
-    ShowMessage(
-        std::string(m_db ? sqlite3_errmsg(m_db) : LoadString(ids::DatabaseConnectionError)));
+bool CAdoDb::Fail(const std::string& text, bool conflict) {
+    m_lastError = text;
+    if (conflict && m_holdConflicts)
+        m_conflictHeldBack = true;
+    else if (!m_keepFailures)
+        ShowMessage(text);
     return false;
 }
 
-bool CAdoDb::Execute(std::string_view sql, const DbParams& params) {
+bool CAdoDb::FailToConnect(const std::string& reason) {
+    m_lastError = reason;
+    if (!m_keepFailures)
+        ShowMessage(ids::DatabaseConnectionError);
+    return false;
+}
+
+bool CAdoDb::FailUnopened() {
+    if (m_connectionFailureShown)
+        return false;
+    return Fail(std::string(LoadString(ids::DatabaseConnectionError)));
+}
+
+void CAdoDb::HoldBackConflicts(bool hold) {
+    m_holdConflicts = hold;
+    m_conflictHeldBack = false;
+}
+
+bool CAdoDb::Run(std::string_view sql, const DbParams& params, Result* result) {
+    if (m_server.conn || (IsServer() && m_connectionFailureShown))
+        return RunOnServer(sql, params, result);
     if (!m_db)
-        return Fail();
+        return FailUnopened();
+    return RunOnFile(sql, params, result);
+}
+
+bool CAdoDb::RunOnFile(std::string_view sql, const DbParams& params, Result* result) {
     Statement stmt;
     std::string errorText;
-    if (!stmt.Prepare(m_db, sql, params, errorText)) {
-        if (!errorText.empty()) {
-            ShowMessage(errorText);
-            return false;
-        }
-        return Fail();
+    if (!stmt.Prepare(m_db, sql, params, errorText))
+        return Fail(errorText.empty() ? std::string(sqlite3_errmsg(m_db)) : errorText);
+    if (result) {
+        const int columns = sqlite3_column_count(stmt.get());
+        for (int c = 0; c < columns; ++c)
+            result->names.emplace_back(sqlite3_column_name(stmt.get(), c));
     }
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        if (!result)
+            continue;
+        std::vector<DbValue> row;
+        row.reserve(result->names.size());
+        for (std::size_t c = 0; c < result->names.size(); ++c)
+            row.push_back(ColumnValue(stmt.get(), static_cast<int>(c)));
+        result->rows.push_back(std::move(row));
     }
-    return rc == SQLITE_DONE ? true : Fail();
+    if (rc != SQLITE_DONE)
+        return Fail(sqlite3_errmsg(m_db), IsFileConflict(m_db));
+    if (!sqlite3_stmt_readonly(stmt.get()))
+        m_changedRows = sqlite3_changes(m_db);
+    if (result)
+        result->insertKey = sqlite3_last_insert_rowid(m_db);
+    return true;
+}
+
+bool CAdoDb::Execute(std::string_view sql, const DbParams& params) {
+    return Run(sql, params, nullptr);
+}
+
+bool CAdoDb::ExecuteScript(const std::string& sql) {
+    if (m_server.conn)
+        return RunScriptOnServer(sql);
+    if (!m_db)
+        return FailUnopened();
+    char* message = nullptr;
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    const std::string text = message ? message : sqlite3_errmsg(m_db);
+    sqlite3_free(message);
+    return Fail(text);
 }
 
 bool CAdoDb::OpenRecordset(std::string_view sql, const DbParams& params) {
     CloseRecordset();
-    if (!m_db)
-        return Fail();
-    Statement stmt;
-    std::string errorText;
-    if (!stmt.Prepare(m_db, sql, params, errorText)) {
-        if (!errorText.empty()) {
-            ShowMessage(errorText);
-            return false;
-        }
-        return Fail();
-    }
-    const int columns = sqlite3_column_count(stmt.get());
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(columns));
-    for (int c = 0; c < columns; ++c)
-        names.emplace_back(sqlite3_column_name(stmt.get(), c));
-    std::vector<std::vector<DbValue>> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        std::vector<DbValue> row;
-        row.reserve(static_cast<std::size_t>(columns));
-        for (int c = 0; c < columns; ++c)
-            row.push_back(ColumnValue(stmt.get(), c));
-        rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE)
-        return Fail();
-    m_columnNames = std::move(names);
-    m_rows = std::move(rows);
+    Result result;
+    if (!Run(sql, params, &result))
+        return false;
+    m_columnNames = std::move(result.names);
+    m_rows = std::move(result.rows);
     m_row = 0;
     m_recordsetOpen = true;
     return true;
@@ -216,6 +278,7 @@ void CAdoDb::Close() {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+    CloseServer();
 }
 
 void CAdoDb::MoveNext() {
@@ -249,50 +312,67 @@ const DbValue& CAdoDb::Field(std::string_view name) const {
 }
 
 bool CAdoDb::AddRow(std::string_view table, const DbColumns& columns) {
-    std::string sql = "INSERT INTO " + QuoteIdentifier(table);
+    const DbEngine engine = Engine();
+    std::string sql = "INSERT INTO " + QuoteIdentifier(table, engine);
     if (columns.empty()) {
         sql += " DEFAULT VALUES";
     } else {
         std::string names, marks;
         for (const auto& [name, value] : columns) {
-            names += (names.empty() ? "" : ", ") + QuoteIdentifier(name);
+            names += (names.empty() ? "" : ", ") + QuoteIdentifier(name, engine);
             marks += marks.empty() ? "?" : ", ?";
         }
         sql += " (" + names + ") VALUES (" + marks + ")";
     }
+    const TableDef* definition = FindTable(table);
+    const std::string key = definition ? KeyColumn(*definition) : std::string();
+    // The server names the new key in its answer; the file keeps it on the connection.
+    if (!key.empty() && engine == DbEngine::PostgreSQL)
+        sql += " RETURNING " + QuoteIdentifier(key, engine);
     DbParams params;
     params.reserve(columns.size());
     for (const auto& column : columns)
         params.push_back(column.second);
-    return Execute(sql, params);
+    Result result;
+    if (!Run(sql, params, &result))
+        return false;
+    if (!key.empty())
+        m_lastInsertKey = static_cast<std::int32_t>(
+            engine == DbEngine::PostgreSQL
+                ? (result.rows.empty() ? 0 : result.rows.front().front().AsInt64())
+                : result.insertKey);
+    return true;
 }
 
 bool CAdoDb::UpdateRow(std::string_view table, std::string_view keyColumn, const DbValue& key,
                        const DbColumns& columns) {
     if (columns.empty())
         return true;
-    std::string sql = "UPDATE " + QuoteIdentifier(table) + " SET ";
+    const DbEngine engine = Engine();
+    std::string sql = "UPDATE " + QuoteIdentifier(table, engine) + " SET ";
     DbParams params;
     params.reserve(columns.size() + 1);
     for (const auto& [name, value] : columns) {
-        sql += (params.empty() ? "" : ", ") + QuoteIdentifier(name) + "=?";
+        sql += (params.empty() ? "" : ", ") + QuoteIdentifier(name, engine) + "=?";
         params.push_back(value);
     }
-    sql += " WHERE " + QuoteIdentifier(keyColumn) + "=?";
+    sql += " WHERE " + QuoteIdentifier(keyColumn, engine) + "=?";
     params.push_back(key);
     return Execute(sql, params);
 }
 
 bool CAdoDb::InTransaction() const {
+    if (m_server.conn)
+        return ServerInTransaction(m_server.conn);
     return m_db && sqlite3_get_autocommit(m_db) == 0;
 }
 
 int CAdoDb::ChangedRows() const {
-    return m_db ? sqlite3_changes(m_db) : 0;
+    return IsOpen() ? m_changedRows : 0;
 }
 
 std::int32_t CAdoDb::LastInsertKey() const {
-    return m_db ? static_cast<std::int32_t>(sqlite3_last_insert_rowid(m_db)) : 0;
+    return m_lastInsertKey;
 }
 
 } // namespace hv

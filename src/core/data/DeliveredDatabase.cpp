@@ -1,6 +1,8 @@
 #include "data/DeliveredDatabase.h"
 
+#include "data/AdoDb.h"
 #include "data/Schema.h"
+#include "data/SchemaCheck.h"
 #include "data/SeedData.h"
 
 #include <cstdio>
@@ -16,93 +18,83 @@ struct DbCloser {
 };
 using DbHandle = std::unique_ptr<sqlite3, DbCloser>;
 
-bool Exec(sqlite3* db, const std::string& sql, std::string& error) {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK)
+// One statement that inserts many rows: "INSERT ... VALUES (?, ?), (?, ?)".
+struct RowsInsert {
+    std::string sql;
+    DbParams params;
+    void Add(std::initializer_list<DbValue> row) {
+        std::string marks;
+        for (const DbValue& value : row) {
+            marks += marks.empty() ? "?" : ", ?";
+            params.push_back(value);
+        }
+        sql += (sql.back() == ' ' ? "(" : ", (") + marks + ")";
+    }
+};
+
+bool Run(CAdoDb& db, const RowsInsert& insert, std::string& error) {
+    if (db.Execute(insert.sql, insert.params))
         return true;
-    error = message ? message : sqlite3_errmsg(db);
-    sqlite3_free(message);
+    error = db.LastError();
     return false;
 }
 
-// Runs one statement per row of bound values.
-class Inserter {
-public:
-    Inserter(sqlite3* db, const char* sql) : m_db(db) {
-        sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
-    }
-    ~Inserter() { sqlite3_finalize(m_stmt); }
-    Inserter(const Inserter&) = delete;
-    Inserter& operator=(const Inserter&) = delete;
-
-    template <typename... Values> bool Run(std::string& error, const Values&... values) {
-        if (!m_stmt) {
-            error = sqlite3_errmsg(m_db);
-            return false;
-        }
-        sqlite3_reset(m_stmt);
-        int index = 0;
-        (Bind(++index, values), ...);
-        if (sqlite3_step(m_stmt) != SQLITE_DONE) {
-            error = sqlite3_errmsg(m_db);
-            return false;
-        }
-        return true;
-    }
-
-private:
-    void Bind(int index, int value) { sqlite3_bind_int(m_stmt, index, value); }
-    void Bind(int index, std::string_view value) {
-        sqlite3_bind_text(m_stmt, index, value.data(), static_cast<int>(value.size()),
-                          SQLITE_TRANSIENT);
-    }
-
-    sqlite3* m_db;
-    sqlite3_stmt* m_stmt = nullptr;
-};
-
-bool InsertSeedRows(sqlite3* db, std::string& error) {
-    Inserter report(db, "INSERT INTO ReportList (ReportNo, ReportName, Sex, ShowOrder, IfShow_M, "
-                        "IfShow_F) VALUES (?, ?, ?, ?, -1, -1)");
-    Inserter advice(db, "INSERT INTO Product (OrderNo, Type, System, Suggest) VALUES (?, ?, ?, ?)");
+bool InsertSeedRows(CAdoDb& db, std::string& error) {
+    RowsInsert reports{"INSERT INTO ReportList (ReportNo, ReportName, Sex, ShowOrder, IfShow_M, "
+                       "IfShow_F) VALUES ",
+                       {}};
+    RowsInsert advice{"INSERT INTO Product (OrderNo, Type, System, Suggest) VALUES ", {}};
     int slot = 0;
     for (const SeedReport& r : SeedReports()) {
-        if (!report.Run(error, r.reportNo, r.name, r.sex, slot + 1) ||
-            !advice.Run(error, kAdviceOrderBaseA + slot, std::string_view("A"), r.name,
-                        r.adviceA) ||
-            !advice.Run(error, kAdviceOrderBaseB + slot, std::string_view("B"), r.name, r.adviceB))
-            return false;
+        reports.Add({r.reportNo, r.name, r.sex, slot + 1, -1, -1});
+        advice.Add({kAdviceOrderBaseA + slot, "A", r.name, r.adviceA});
+        advice.Add({kAdviceOrderBaseB + slot, "B", r.name, r.adviceB});
         ++slot;
     }
-    return Exec(db,
-                "INSERT INTO SetValue (ReportStandard, ReportShuoMing, IfCanChu, IfProg, "
+    return Run(db, reports, error) && Run(db, advice, error) &&
+           Run(db,
+               {"INSERT INTO SetValue (ReportStandard, ReportShuoMing, IfCanChu, IfProg, "
                 "MachineLM, PageHead, PageFoot) VALUES (1, 1, 0, 0, 20, '', '')",
-                error);
+                {}},
+               error);
 }
 
-bool WriteDatabase(const std::string& path, std::string& error) {
-    sqlite3* raw = nullptr;
-    int rc =
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    DbHandle db(raw);
-    if (rc != SQLITE_OK) {
-        error = raw ? sqlite3_errmsg(raw) : "cannot create the database file";
+// The tables, indexes, triggers and seed rows, in one transaction.
+bool WriteRegister(CAdoDb& db, std::string& error) {
+    const bool written = db.Execute("BEGIN") && CreateRegisterTables(db, error) &&
+                         InsertSeedRows(db, error) && db.Execute("COMMIT");
+    if (!written && error.empty())
+        error = db.LastError();
+    return written;
+}
+
+bool WriteDatabaseFile(const std::string& path, std::string& error) {
+    {
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(path.c_str(), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        DbHandle created(raw);
+        if (rc != SQLITE_OK) {
+            error = raw ? sqlite3_errmsg(raw) : "cannot create the database file";
+            return false;
+        }
+    }
+    CAdoDb db;
+    db.KeepFailures(true);
+    if (!db.Open(path) || !WriteRegister(db, error)) {
+        if (error.empty())
+            error = db.LastError();
         return false;
     }
-    if (!Exec(db.get(), "BEGIN", error))
-        return false;
-    for (const std::string& sql : SchemaStatements())
-        if (!Exec(db.get(), sql, error))
-            return false;
-    if (!InsertSeedRows(db.get(), error) || !Exec(db.get(), "COMMIT", error))
-        return false;
     // Write-ahead logging lets the analysis write while the windows read.
-    return Exec(db.get(), "PRAGMA journal_mode=WAL", error);
+    if (!db.Execute("PRAGMA journal_mode=WAL")) {
+        error = db.LastError();
+        return false;
+    }
+    return true;
 }
 
-} // namespace
-
-bool CreateDeliveredDatabase(const std::string& path, std::string& error) {
+bool CreateDatabaseFile(const std::string& path, std::string& error) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::exists(path, ec)) {
@@ -111,7 +103,7 @@ bool CreateDeliveredDatabase(const std::string& path, std::string& error) {
     }
     const std::string temporary = path + ".new";
     fs::remove(temporary, ec);
-    if (!WriteDatabase(temporary, error)) {
+    if (!WriteDatabaseFile(temporary, error)) {
         fs::remove(temporary, ec);
         return false;
     }
@@ -124,6 +116,43 @@ bool CreateDeliveredDatabase(const std::string& path, std::string& error) {
         return false;
     }
     return true;
+}
+
+bool CreateServerRegister(const std::string& url, std::string& error) {
+    CAdoDb db;
+    db.KeepFailures(true);
+    if (!db.Open(url)) {
+        error = db.LastError();
+        return false;
+    }
+    const auto existing = ExistingTables(db);
+    if (!existing) {
+        error = db.LastError();
+        return false;
+    }
+    if (!existing->empty()) {
+        error = "refusing to write into " + DescribeDatabase(db.Location()) +
+                ": it already holds tables of the register (" + existing->front() + " ...)";
+        return false;
+    }
+    return WriteRegister(db, error);
+}
+
+} // namespace
+
+bool CreateRegisterTables(CAdoDb& db, std::string& error) {
+    std::string script;
+    for (const std::string& sql : SchemaStatements(db.Engine()))
+        script += sql + ";\n";
+    if (db.ExecuteScript(script))
+        return true;
+    error = db.LastError();
+    return false;
+}
+
+bool CreateDeliveredDatabase(const std::string& pathOrUrl, std::string& error) {
+    return IsServerUrl(pathOrUrl) ? CreateServerRegister(pathOrUrl, error)
+                                  : CreateDatabaseFile(pathOrUrl, error);
 }
 
 bool CheckDatabaseIntegrity(const std::string& path, std::string& error) {

@@ -32,6 +32,17 @@ inline constexpr std::string_view kDemoSensorBanner =
 inline constexpr std::string_view kDemoSensorStatus =
     "Demonstration mode: the sensor is simulated.";
 
+// --- The database ---
+// The register in use, in the about box and the status strip; %1 is the file or the server
+// database.
+inline constexpr std::string_view kRegisterInUse = "Register: %1";
+// The password question of a database server; %1 names the server database.
+inline constexpr std::string_view kServerPasswordQuestion = "Password for %1:";
+// The server connection broke during a change and could be opened again.
+inline constexpr std::string_view kServerConnectionLost =
+    "The connection to the database server was lost, so the last change may not have been "
+    "stored. Please check it and try again.";
+
 // --- Persons and groups ---
 // A person is to be saved while there is no group to put the person in.
 inline constexpr std::string_view kNoGroupForPerson =

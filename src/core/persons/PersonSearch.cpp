@@ -19,10 +19,13 @@ std::string ContainsPattern(const std::string& text) {
     return pattern;
 }
 
-void AddContains(SearchQuery& query, const char* column, const std::string& text) {
+// Letter case is ignored for the letters A to Z, on both engines (the server's text columns
+// compare byte by byte, as the file's do).
+void AddContains(SearchQuery& query, const char* column, const std::string& text, DbEngine engine) {
     if (text.empty())
         return;
-    query.sql += std::string(" and ") + column + " like ? escape '\\'";
+    query.sql += std::string(" and ") + column +
+                 (engine == DbEngine::PostgreSQL ? " ilike" : " like") + " ? escape '\\'";
     query.params.push_back(ContainsPattern(text));
 }
 
@@ -41,11 +44,11 @@ bool SearchCriteria::IsEmpty() const {
            address.empty();
 }
 
-SearchQuery BuildSearchQuery(const SearchCriteria& c) {
+SearchQuery BuildSearchQuery(const SearchCriteria& c, DbEngine engine) {
     SearchQuery query{"select ExamerID, Name, Sex, Birthday, Height, Weight, Mobile from Examer "
                       "where ExamerID<>0",
                       {}};
-    AddContains(query, "Name", c.name);
+    AddContains(query, "Name", c.name, engine);
     // Any non-zero Sex is a man.
     if (c.sex == SexFilter::Female)
         query.sql += " and Sex=0";
@@ -53,11 +56,11 @@ SearchQuery BuildSearchQuery(const SearchCriteria& c) {
         query.sql += " and Sex<>0";
     AddEquals(query, "Height", c.height);
     AddEquals(query, "Weight", c.weight);
-    AddContains(query, "Mobile", c.mobile);
-    AddContains(query, "Telephone", c.telephone);
-    AddContains(query, "Company", c.company);
-    AddContains(query, "Job", c.occupation);
-    AddContains(query, "Address", c.address);
+    AddContains(query, "Mobile", c.mobile, engine);
+    AddContains(query, "Telephone", c.telephone, engine);
+    AddContains(query, "Company", c.company, engine);
+    AddContains(query, "Job", c.occupation, engine);
+    AddContains(query, "Address", c.address, engine);
     query.sql += " order by ExamerID desc";
     return query;
 }
@@ -74,9 +77,11 @@ std::array<std::string, 8> SearchRowTexts(const SearchHit& hit, int index) {
 }
 
 std::optional<std::vector<SearchHit>> SearchPersons(const SearchCriteria& criteria) {
-    const SearchQuery query = BuildSearchQuery(criteria);
     CAdoDb db;
-    if (!db.Open() || !db.OpenRecordset(query.sql, query.params))
+    if (!db.Open())
+        return std::nullopt;
+    const SearchQuery query = BuildSearchQuery(criteria, db.Engine());
+    if (!db.OpenRecordset(query.sql, query.params))
         return std::nullopt;
     std::vector<SearchHit> hits;
     hits.reserve(db.RecordCount());

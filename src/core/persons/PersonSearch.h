@@ -34,7 +34,7 @@ struct SearchQuery {
     std::string sql;
     DbParams params;
 };
-SearchQuery BuildSearchQuery(const SearchCriteria& criteria);
+SearchQuery BuildSearchQuery(const SearchCriteria& criteria, DbEngine engine);
 
 // One row of the result list.
 struct SearchHit {

@@ -1,5 +1,6 @@
 #include "ui/app/CDlgAbout.h"
 
+#include "data/DatabaseLocation.h"
 #include "data/OperatorTexts.h"
 #include "ui/widgets/Pictures.h"
 #include "ui/widgets/UiText.h"
@@ -41,11 +42,18 @@ CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
     auto* notice = MakeLabel(UiText(hv::texts::kAboutNotice), QStringLiteral("noticeLine"), this);
     notice->setWordWrap(true);
     notice->setFixedWidth(kNoticeWidth);
+    auto* registerLine =
+        MakeLabel(UiText(hv::texts::FillText(hv::texts::kRegisterInUse,
+                                             {hv::DescribeDatabase(hv::ConfiguredDatabase())})),
+                  QStringLiteral("registerLine"), this);
+    registerLine->setWordWrap(true);
+    registerLine->setFixedWidth(kNoticeWidth);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(product);
     texts->addWidget(version);
     texts->addWidget(notice);
+    texts->addWidget(registerLine);
 
     auto* body = new QHBoxLayout;
     body->addWidget(icon);

@@ -32,8 +32,10 @@ CPelmoraApp::CPelmoraApp(Options options) : m_options(options) {}
 CPelmoraApp::~CPelmoraApp() {
     delete m_pSplash;
     m_pMainFrame.reset();
-    if (m_pMessageSink)
+    if (m_pMessageSink) {
         hv::SetMessageSink(m_pPreviousSink);
+        hv::SetPasswordPrompt(m_pPreviousPrompt);
+    }
 }
 
 bool CPelmoraApp::InitInstance() {
@@ -45,6 +47,7 @@ bool CPelmoraApp::InitInstance() {
         hv::UseDemoSensor();
     m_pMessageSink = std::make_unique<GuiMessageSink>();
     m_pPreviousSink = hv::SetMessageSink(m_pMessageSink.get());
+    m_pPreviousPrompt = hv::SetPasswordPrompt(m_pMessageSink.get());
 
     m_pMainFrame = std::make_unique<CMainFrame>();
 

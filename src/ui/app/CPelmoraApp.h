@@ -9,7 +9,8 @@ class CSplashWnd;
 class GuiMessageSink;
 namespace hv {
 class MessageSink;
-}
+class PasswordPrompt;
+} // namespace hv
 
 // Start-up and shut-down of the program on an existing QApplication: installs the message
 // boxes, creates the main window hidden, shows the splash and then the main window.
@@ -45,6 +46,7 @@ private:
     Options m_options;
     std::unique_ptr<GuiMessageSink> m_pMessageSink;
     hv::MessageSink* m_pPreviousSink = nullptr;
+    hv::PasswordPrompt* m_pPreviousPrompt = nullptr;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QPointer<CSplashWnd> m_pSplash;
 };

@@ -1,5 +1,6 @@
 #include "ui/app/CStusBar.h"
 
+#include "data/DatabaseLocation.h"
 #include "data/OperatorTexts.h"
 #include "testing/SimulatedHid.h"
 #include "ui/app/ControlIds.h"
@@ -17,9 +18,14 @@ constexpr int kDemoMargin = 8;
 
 CStusBar::CStusBar(QWidget* parent) : QWidget(parent), m_pNotice(new QLabel(this)) {
     m_pNotice->setObjectName(QStringLiteral("stc%1").arg(ctl::StatusText));
-    m_pNotice->setText(
-        QStringLiteral("%1    %2").arg(UiText(hv::texts::kStatusNotice), VersionLine()));
+    const std::string registerInUse = hv::texts::FillText(
+        hv::texts::kRegisterInUse, {hv::DescribeDatabase(hv::ConfiguredDatabase())});
+    m_pNotice->setText(QStringLiteral("%1    %2    %3")
+                           .arg(UiText(hv::texts::kStatusNotice), VersionLine(),
+                                UiText(registerInUse)));
     m_pNotice->setAlignment(Qt::AlignCenter);
+    // A long server name must not hold the main window wider than the operator makes it.
+    m_pNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QPalette palette = m_pNotice->palette();
     palette.setColor(QPalette::WindowText, kNoticeColor);
     m_pNotice->setPalette(palette);

@@ -5,8 +5,8 @@
 class QLabel;
 
 // The one-line strip at the bottom of the main window: a centred grey notice with the
-// program's version, and while the demonstration's simulated sensor serves, a notice saying
-// so before it.
+// program's version and the register in use (the file, or the server database), and while
+// the demonstration's simulated sensor serves, a notice saying so before it.
 class CStusBar : public QWidget {
     Q_OBJECT
 

@@ -1,9 +1,12 @@
 #include "ui/app/GuiMessageSink.h"
 
+#include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 #include "ui/widgets/UiText.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QThread>
 
@@ -47,6 +50,24 @@ bool GuiMessageSink::AskYesNo(const std::string& text) {
         QMessageBox box(QMessageBox::Question, Caption(), DisplayText(text),
                         QMessageBox::Yes | QMessageBox::No, BoxParent());
         answer = box.exec() != QMessageBox::No;
+    });
+    return answer;
+}
+
+std::optional<std::string> GuiMessageSink::AskPassword(const std::string& where,
+                                                       const std::string& problem) {
+    std::optional<std::string> answer;
+    RunOnGuiThread([&] {
+        QInputDialog dialog(BoxParent());
+        dialog.setObjectName(QStringLiteral("passwordDialog"));
+        dialog.setWindowTitle(Caption());
+        const QString question =
+            UiText(hv::texts::FillText(hv::texts::kServerPasswordQuestion, {where}));
+        dialog.setLabelText(
+            problem.empty() ? question : DisplayText(problem) + QStringLiteral("\n\n") + question);
+        dialog.setTextEchoMode(QLineEdit::Password);
+        if (dialog.exec() == QDialog::Accepted)
+            answer = dialog.textValue().toStdString();
     });
     return answer;
 }

@@ -1,7 +1,7 @@
 #include "ui/backup/CDlgBackup.h"
 
 #include "backup/DatabaseBackup.h"
-#include "data/AdoDb.h"
+#include "data/DatabaseLocation.h"
 #include "data/StringTable.h"
 
 namespace {
@@ -21,7 +21,7 @@ void CDlgBackup::OnStart() {
     if (archive.empty())
         return;
     RunInBackground([this, archive](const hv::BackupOptions& options) {
-        m_result = hv::BackupDatabase(hv::CAdoDb::kDatabasePath, archive, options);
+        m_result = hv::BackupDatabase(hv::ConfiguredDatabase(), archive, options);
     });
 }
 

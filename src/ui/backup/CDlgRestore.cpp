@@ -1,7 +1,7 @@
 #include "ui/backup/CDlgRestore.h"
 
 #include "backup/DatabaseRestore.h"
-#include "data/AdoDb.h"
+#include "data/DatabaseLocation.h"
 #include "data/StringTable.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ void CDlgRestore::OnStart() {
     // The question is asked from the worker; the message sink shows it on this thread,
     // whose event loop keeps running meanwhile.
     RunInBackground([this, archive](const hv::BackupOptions& options) {
-        m_outcome = hv::RestoreDatabase(archive, hv::CAdoDb::kDatabasePath, options).outcome;
+        m_outcome = hv::RestoreDatabase(archive, hv::ConfiguredDatabase(), options).outcome;
     });
 }
 
