@@ -27,8 +27,13 @@ int RunExport(const AdminArgs& args);
 int RunPdf(const AdminArgs& args);
 
 namespace hv {
+class CAdoDb;
 class CAnalysisRun;
-}
+} // namespace hv
+
+// Opens the database at url for a command, keeping its failures; false (the reason on
+// stderr) when it cannot be reached.
+bool OpenServerRegister(hv::CAdoDb& db, const std::string& url);
 // Runs the analysis of a test as "Get Report" does. False when it could not start (the
 // reason is on stderr).
 bool AnalyseTest(hv::CAnalysisRun& run, std::int32_t measId);

@@ -17,13 +17,9 @@ void PrintUsage() {
 // The register must be whole and this role must be able to read every table of it.
 bool CheckRegister(const std::string& url) {
     hv::CAdoDb db;
-    db.KeepFailures(true);
     const std::string where = hv::DescribeDatabase(hv::LocationOf(url));
-    if (!db.Open(url)) {
-        std::cerr << "halvoret-admin: cannot connect to " << where << ": " << db.LastError()
-                  << '\n';
+    if (!OpenServerRegister(db, url))
         return false;
-    }
     if (const auto problem = hv::SchemaProblem(db)) {
         std::cerr << "halvoret-admin: " << where << " does not hold the register: " << *problem
                   << ". Create it with halvoret-admin init-db URL or migrate FILE URL.\n";
@@ -56,6 +52,15 @@ void WarnAboutEnvironment() {
 }
 
 } // namespace
+
+bool OpenServerRegister(hv::CAdoDb& db, const std::string& url) {
+    db.KeepFailures(true);
+    if (db.Open(url))
+        return true;
+    std::cerr << "halvoret-admin: cannot connect to " << hv::DescribeDatabase(hv::LocationOf(url))
+              << ": " << db.LastError() << '\n';
+    return false;
+}
 
 int RunConnect(const AdminArgs& args) {
     if (args.size() != 1) {

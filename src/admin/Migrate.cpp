@@ -28,13 +28,9 @@ bool OpenSource(hv::CAdoDb& db, const std::string& file) {
 }
 
 bool OpenEmptyTarget(hv::CAdoDb& db, const std::string& url) {
-    db.KeepFailures(true);
     const std::string where = hv::DescribeDatabase(hv::LocationOf(url));
-    if (!db.Open(url)) {
-        std::cerr << "halvoret-admin: cannot connect to " << where << ": " << db.LastError()
-                  << '\n';
+    if (!OpenServerRegister(db, url))
         return false;
-    }
     const auto tables = hv::ExistingTables(db);
     if (!tables) {
         std::cerr << "halvoret-admin: " << db.LastError() << '\n';
