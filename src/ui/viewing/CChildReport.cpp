@@ -33,6 +33,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -289,11 +290,25 @@ void CChildReport::resizeEvent(QResizeEvent* event) {
     m_pTree->setGeometry(6, 51, 208, cy - 108);
     m_pComposite->setGeometry(16, cy - 48, 188, 36);
     m_pBrowser->setGeometry(220, 5, cx - 221, cy - 65);
-    int x = 260;
+    const ButtonRow row = ButtonRowFor(cx, static_cast<int>(m_buttons.size()));
+    int x = row.left;
     for (QPushButton* button : m_buttons) {
-        button->setGeometry(x, cy - 43, 130, 30);
-        x += 160;
+        button->setGeometry(x, cy - 43, kButtonWidth, 30);
+        x += row.step;
     }
+}
+
+// The buttons stand 160 pixels apart from 260 on; where the band is too narrow for that,
+// they close up from the band's left edge so that every one stays in it.
+CChildReport::ButtonRow CChildReport::ButtonRowFor(int width, int count) {
+    constexpr ButtonRow kRoomy{260, 160};
+    constexpr int kBandLeft = 230;
+    constexpr int kRightMargin = 10;
+    constexpr int kNarrowestStep = kButtonWidth + 4;
+    if (count < 2 || kRoomy.left + (count - 1) * kRoomy.step + kButtonWidth + kRightMargin <= width)
+        return kRoomy;
+    const int step = (width - kBandLeft - kRightMargin - kButtonWidth) / (count - 1);
+    return {kBandLeft, std::max(step, kNarrowestStep)};
 }
 
 // The band below the browser: a grey border filled with fine alternating lines.

@@ -44,6 +44,7 @@ public:
 
     // The height of the striped band that holds the buttons below the browser.
     static constexpr int kButtonBand = 56;
+    static constexpr int kButtonWidth = 130;
 
 signals:
     // "Print All" or "Save PDF" (their control ids) has ended; ok false when it was
@@ -55,6 +56,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the row of buttons starts and how far apart they stand.
+    struct ButtonRow {
+        int left;
+        int step;
+    };
+    static ButtonRow ButtonRowFor(int width, int count);
+
     void CreateControls();
     QPushButton* AddButton(int id, const QString& text, void (CChildReport::*handler)());
     void OnCurrentItemChanged(QTreeWidgetItem* current);
