@@ -62,7 +62,9 @@ protected:
     }
 };
 
-TEST_F(ExchangeExportTest, PersonsReadBackUnchangedAndNoCellRuns) {
+HV_ON_BOTH_ENGINES(ExchangeExportTest);
+
+TEST_P(ExchangeExportTest, PersonsReadBackUnchangedAndNoCellRuns) {
     const int group = AddGroup("Acme");
     const std::vector<std::string> names = {"=HYPERLINK(\"http://example.org\",\"x\")",
                                             "+1 555",
@@ -118,7 +120,7 @@ TEST_F(ExchangeExportTest, PersonsReadBackUnchangedAndNoCellRuns) {
             EXPECT_EQ(a.Field(k), b.Field(k)) << a.GetText("Name") << ' ' << a.FieldName(k);
 }
 
-TEST_F(ExchangeExportTest, ResultsAreTheValuesAndGradesOfThePages) {
+TEST_P(ExchangeExportTest, ResultsAreTheValuesAndGradesOfThePages) {
     const int group = AddGroup("Acme");
     const std::int32_t measId = AnalysedTest(group, "Alex", {2024, 6, 1, 9, 30, 0});
     const std::string pages = AllPages(measId);
@@ -166,7 +168,7 @@ TEST_F(ExchangeExportTest, ResultsAreTheValuesAndGradesOfThePages) {
     EXPECT_GT(graded, 100);
 }
 
-TEST_F(ExchangeExportTest, ATestNeverAnalysedOrMissingWritesNothing) {
+TEST_P(ExchangeExportTest, ATestNeverAnalysedOrMissingWritesNothing) {
     const int group = AddGroup("Acme");
     const int person = AddPerson(group, "New", true, {{"Birthday", Date(1980, 1, 1)}});
     const std::int32_t measId = AddTest(person, Date(2024, 6, 1));
@@ -190,7 +192,7 @@ TEST_F(ExchangeExportTest, ATestNeverAnalysedOrMissingWritesNothing) {
     EXPECT_TRUE(noFolder.message.starts_with("The file ")) << noFolder.message;
 }
 
-TEST_F(ExchangeExportTest, SummaryCountsTheGradesOfEachPersonsLatestTest) {
+TEST_P(ExchangeExportTest, SummaryCountsTheGradesOfEachPersonsLatestTest) {
     const int group = AddGroup("Acme");
     const std::int32_t older = AnalysedTest(group, "Tested", {2024, 5, 1, 8, 0, 0});
     const int tested = Count("SELECT ExamerID AS cnt FROM MeasData WHERE MeasID=?", {older});

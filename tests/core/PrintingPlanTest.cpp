@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 
 class PrintingPlanTest : public ViewingFixture {};
 
-TEST_F(PrintingPlanTest, AWholeTestIsTheCompositeThenTheListedReportsInListOrder) {
+HV_ON_BOTH_ENGINES(PrintingPlanTest);
+
+TEST_P(PrintingPlanTest, AWholeTestIsTheCompositeThenTheListedReportsInListOrder) {
     CAdoDb db;
     ASSERT_TRUE(db.Open());
     ASSERT_TRUE(db.Execute("UPDATE ReportList SET ShowOrder=0 WHERE ReportNo='R17'"));
