@@ -86,7 +86,7 @@ check_package() (
     rm -f halvoret_*.deb
     cpack -G DEB >/dev/null
     local packages=(halvoret_*.deb)
-    lintian --fail-on error,warning --no-tag-display-limit "${packages[@]}"
+    lintian --fail-on error,warning --tag-display-limit 0 "${packages[@]}"
     echo "lintian: ${packages[*]} passed"
 )
 
