@@ -3,7 +3,6 @@
 #include "exchange/PersonImport.h"
 #include "exchange/RegisterExport.h"
 
-#include <charconv>
 #include <cstdint>
 #include <iostream>
 
@@ -119,9 +118,7 @@ int RunExport(const AdminArgs& args) {
     hv::ExportOutcome outcome;
     if (what == "results") {
         std::int32_t measId = 0;
-        const std::string& text = args[1];
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), measId);
-        if (ec != std::errc() || end != text.data() + text.size() || measId <= 0) {
+        if (!ParseMeasId(args[1], measId)) {
             std::cerr << kExportUsage;
             return 2;
         }

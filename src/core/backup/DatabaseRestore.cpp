@@ -146,22 +146,36 @@ RestoreResult Fail(const Failure& failure) {
     return {RestoreOutcome::Failed, failure.text};
 }
 
-// The checked copy goes to the temporary folder; the server takes its rows.
-RestoreResult RestoreServerRegister(const std::string& archivePath, const std::string& url,
-                                    const BackupOptions& options) {
+// The archive's database checked into a work file beside `beside`, the operator asked, and
+// then put in place by replace; in that order, whatever takes the copy.
+template <typename Replace>
+RestoreResult CheckAskReplace(const std::string& archivePath, const fs::path& beside,
+                              const BackupOptions& options, Replace replace) {
     fs::path path;
     std::string reason;
-    if (!CreateSiblingFile(fs::temp_directory_path() / kBackupEntryName, "restore", path, reason))
+    if (!CreateSiblingFile(beside, "restore", path, reason))
         return Fail(Unchanged(texts::kCannotExtract, reason));
     WorkFile copy(path);
     if (std::optional<Failure> failure = PrepareCopy(archivePath, copy, options))
         return Fail(*failure);
     if (!AskYesNo(ids::DatabaseWillBeReplaced))
         return {RestoreOutcome::Declined, {}};
-    if (!ReplaceServerRegister(url, copy.path(), options, reason))
-        return Fail(Unchanged(texts::kCannotReplace, reason));
+    if (std::optional<Failure> failure = replace(copy))
+        return Fail(*failure);
     ReportProgress(options.progress, 1.0);
     return {RestoreOutcome::Restored, {}};
+}
+
+// The checked copy goes to the temporary folder; the server takes its rows.
+RestoreResult RestoreServerRegister(const std::string& archivePath, const std::string& url,
+                                    const BackupOptions& options) {
+    return CheckAskReplace(archivePath, fs::temp_directory_path() / kBackupEntryName, options,
+                           [&](WorkFile& copy) -> std::optional<Failure> {
+                               std::string reason;
+                               if (ReplaceServerRegister(url, copy.path(), options, reason))
+                                   return std::nullopt;
+                               return Unchanged(texts::kCannotReplace, reason);
+                           });
 }
 
 } // namespace
@@ -181,21 +195,9 @@ RestoreResult RestoreDatabase(const std::string& archivePath, const std::string&
     if (!fs::is_directory(folder, ec))
         return Fail(Unchanged(texts::kNoDatabaseFolder, folder.string()));
 
-    fs::path path;
-    std::string reason;
-    if (!CreateSiblingFile(live, "restore", path, reason))
-        return Fail(Unchanged(texts::kCannotExtract, reason));
-    WorkFile copy(path);
-    if (std::optional<Failure> failure = PrepareCopy(archivePath, copy, options))
-        return Fail(*failure);
-
-    if (!AskYesNo(ids::DatabaseWillBeReplaced))
-        return {RestoreOutcome::Declined, {}};
-
-    if (std::optional<Failure> failure = ReplaceLiveDatabase(live, copy, options))
-        return Fail(*failure);
-    ReportProgress(options.progress, 1.0);
-    return {RestoreOutcome::Restored, {}};
+    return CheckAskReplace(archivePath, live, options, [&](WorkFile& copy) {
+        return ReplaceLiveDatabase(live, copy, options);
+    });
 }
 
 } // namespace hv

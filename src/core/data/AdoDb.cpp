@@ -200,7 +200,7 @@ void CAdoDb::HoldBackConflicts(bool hold) {
 }
 
 bool CAdoDb::Run(std::string_view sql, const DbParams& params, Result* result) {
-    if (m_server.conn || (IsServer() && m_connectionFailureShown))
+    if (IsServer())
         return RunOnServer(sql, params, result);
     if (!m_db)
         return FailUnopened();

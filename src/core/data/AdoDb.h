@@ -12,7 +12,6 @@
 #include <vector>
 
 struct sqlite3;
-struct pg_conn;
 
 namespace hv {
 
@@ -123,10 +122,9 @@ public:
     // The text of the latest failure.
     const std::string& LastError() const { return m_lastError; }
 
-    // The raw connections, for the few operations the wrapper does not cover (the online
+    // The raw connection, for the few operations the wrapper does not cover (the online
     // backup of the file). Null while closed or on the other engine.
     sqlite3* Handle() const { return m_db; }
-    pg_conn* ServerHandle() const { return m_server.conn; }
 
     // Closes the server connections this thread keeps open for later wrappers.
     static void CloseIdleConnections();

@@ -246,9 +246,12 @@ const std::vector<TableDef>& SchemaTables() {
 }
 
 const TableDef* FindTable(std::string_view name) {
-    const std::string wanted = Lower(name);
+    const auto sameLetter = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    };
     for (const TableDef& table : SchemaTables())
-        if (Lower(table.name) == wanted)
+        if (std::ranges::equal(std::string_view(table.name), name, sameLetter))
             return &table;
     return nullptr;
 }

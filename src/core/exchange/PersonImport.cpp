@@ -4,6 +4,7 @@
 #include "exchange/CsvReader.h"
 #include "exchange/FormulaGuard.h"
 #include "persons/PersonRules.h"
+#include "persons/PersonText.h"
 
 #include <algorithm>
 #include <array>
@@ -107,11 +108,6 @@ std::optional<bool> ParseSex(std::string_view text) {
     return std::nullopt;
 }
 
-bool ReadNumber(std::string_view text, int& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
 bool IsLeapYear(int y) {
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
 }
@@ -122,8 +118,8 @@ std::optional<double> ParseIsoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
     int y = 0, m = 0, d = 0;
-    if (!ReadNumber(text.substr(0, 4), y) || !ReadNumber(text.substr(5, 2), m) ||
-        !ReadNumber(text.substr(8, 2), d) || y < 1000 || m < 1 || m > 12 || d < 1)
+    if (!ReadWholeNumber(text.substr(0, 4), y) || !ReadWholeNumber(text.substr(5, 2), m) ||
+        !ReadWholeNumber(text.substr(8, 2), d) || y < 1000 || m < 1 || m > 12 || d < 1)
         return std::nullopt;
     constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const int days = kDays[static_cast<std::size_t>(m - 1)] + (m == 2 && IsLeapYear(y) ? 1 : 0);
@@ -234,13 +230,11 @@ private:
         }
         const long earlier = m_keys.Add(p.name, *p.birthday, row.line);
         if (earlier >= 0) {
+            const std::string born = FormatOleDate(*p.birthday);
             row.status = ImportStatus::Duplicate;
-            row.message = earlier == 0
-                              ? texts::FillText(texts::kImportDuplicate,
-                                                {p.name, FormatDate(FromOleDate(*p.birthday), '-')})
-                              : texts::FillText(texts::kImportDuplicateInFile,
-                                                {p.name, FormatDate(FromOleDate(*p.birthday), '-'),
-                                                 std::to_string(earlier)});
+            row.message = earlier == 0 ? texts::FillText(texts::kImportDuplicate, {p.name, born})
+                                       : texts::FillText(texts::kImportDuplicateInFile,
+                                                         {p.name, born, std::to_string(earlier)});
         }
     }
 
@@ -271,7 +265,7 @@ private:
 } // namespace
 
 long PersonKeys::Add(const std::string& name, double birthday, long line) {
-    const std::string key = name + '\x1f' + FormatDate(FromOleDate(birthday), '-');
+    const std::string key = name + '\x1f' + FormatOleDate(birthday);
     std::uint64_t fnv = 14695981039346656037ull; // FNV-1a
     for (char c : key)
         fnv = (fnv ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -314,6 +308,11 @@ ImportSummary ReadPersons(std::istream& in, std::uint64_t fileBytes, int groupId
     else if (!rows.HadRows())
         rows.Fail(result.line ? result.line : 2, texts::kImportNoRows);
     return summary;
+}
+
+bool ReadWholeNumber(std::string_view text, int& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
 }
 
 } // namespace hv

@@ -68,6 +68,9 @@ private:
     std::unordered_map<Digest, long, DigestHash> m_keys;
 };
 
+// True when all of text is a decimal whole number, which is then in value.
+bool ReadWholeNumber(std::string_view text, int& value);
+
 struct ImportHandlers {
     // Each data row once it is checked; returning false stops the reading.
     std::function<bool(ImportRow& row)> row;

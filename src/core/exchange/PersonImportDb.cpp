@@ -4,19 +4,8 @@
 #include "exchange/PersonImport.h"
 #include "persons/PersonStore.h"
 
-#include <charconv>
-
 // The import's work on the database: the group's persons, finding a group, storing rows.
 namespace hv {
-namespace {
-
-bool ReadNumber(std::string_view text, int& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
-} // namespace
-
 bool PersonKeys::AddGroup(CAdoDb& db, int groupId) {
     if (!db.OpenRecordset("SELECT Name, Birthday FROM Examer WHERE GroupID=?", {groupId}))
         return false;
@@ -47,7 +36,7 @@ GroupChoice FindGroup(const std::string& nameOrNumber) {
         return choice;
     int groupId = 0;
     const bool byNumber = nameOrNumber.size() > 1 && nameOrNumber[0] == '#' &&
-                          ReadNumber(std::string_view(nameOrNumber).substr(1), groupId);
+                          ReadWholeNumber(std::string_view(nameOrNumber).substr(1), groupId);
     const bool opened =
         byNumber
             ? db.OpenRecordset("SELECT GroupID, Name FROM GroupList WHERE GroupID=?", {groupId})
@@ -74,14 +63,10 @@ ImportOutcome ImportPersonsFile(const std::filesystem::path& file, ImportTarget&
                                 bool dryRun, const ImportHandlers& handlers) {
     ImportOutcome outcome;
     CAdoDb db;
-    if (!db.Open()) {
-        outcome.databaseFailed = true;
-        return outcome;
-    }
     WriteTransaction transaction(db);
     int groupId = target.groupId;
     PersonKeys keys;
-    bool written = transaction.Begin();
+    bool written = db.Open() && transaction.Begin();
     if (written && groupId == 0) {
         written = db.AddRow("GroupList", {{"Name", target.groupName}, {"Description", ""}});
         groupId = written ? db.LastInsertKey() : 0;

@@ -8,6 +8,7 @@
 #include "data/Schema.h"
 #include "exchange/CsvWriter.h"
 #include "exchange/PersonImport.h"
+#include "persons/PersonText.h"
 
 #include <cstdio>
 #include <functional>
@@ -52,8 +53,7 @@ std::string DatabaseUnread(const std::filesystem::path& file) {
 }
 
 std::string BirthdayText(const CAdoDb& db) {
-    return db.IsNull("Birthday") ? std::string()
-                                 : FormatDate(FromOleDate(db.GetDouble("Birthday")), '-');
+    return db.IsNull("Birthday") ? std::string() : FormatOleDate(db.GetDouble("Birthday"));
 }
 
 } // namespace

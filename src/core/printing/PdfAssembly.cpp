@@ -152,10 +152,12 @@ bool PdfAssembly::Write(const fs::path& overlay, const std::string& title, const
         out.emptyPDF();
         QPDFPageDocumentHelper document(out);
         std::vector<std::size_t> firstPages;
+        std::size_t added = 0;
         for (const auto& part : m_parts) {
-            firstPages.push_back(document.getAllPages().size());
+            firstPages.push_back(added);
             for (QPDFPageObjectHelper& page : part->pages)
                 document.addPage(page, false);
+            added += part->pages.size();
         }
         std::vector<QPDFPageObjectHelper> pages = document.getAllPages();
         QPDF drawn;

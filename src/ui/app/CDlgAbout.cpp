@@ -1,6 +1,5 @@
 #include "ui/app/CDlgAbout.h"
 
-#include "data/DatabaseLocation.h"
 #include "data/OperatorTexts.h"
 #include "ui/widgets/Pictures.h"
 #include "ui/widgets/UiText.h"
@@ -42,10 +41,7 @@ CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
     auto* notice = MakeLabel(UiText(hv::texts::kAboutNotice), QStringLiteral("noticeLine"), this);
     notice->setWordWrap(true);
     notice->setFixedWidth(kNoticeWidth);
-    auto* registerLine =
-        MakeLabel(UiText(hv::texts::FillText(hv::texts::kRegisterInUse,
-                                             {hv::DescribeDatabase(hv::ConfiguredDatabase())})),
-                  QStringLiteral("registerLine"), this);
+    auto* registerLine = MakeLabel(RegisterLine(), QStringLiteral("registerLine"), this);
     registerLine->setWordWrap(true);
     registerLine->setFixedWidth(kNoticeWidth);
 

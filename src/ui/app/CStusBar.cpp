@@ -1,6 +1,5 @@
 #include "ui/app/CStusBar.h"
 
-#include "data/DatabaseLocation.h"
 #include "data/OperatorTexts.h"
 #include "testing/SimulatedHid.h"
 #include "ui/app/ControlIds.h"
@@ -18,11 +17,8 @@ constexpr int kDemoMargin = 8;
 
 CStusBar::CStusBar(QWidget* parent) : QWidget(parent), m_pNotice(new QLabel(this)) {
     m_pNotice->setObjectName(QStringLiteral("stc%1").arg(ctl::StatusText));
-    const std::string registerInUse = hv::texts::FillText(
-        hv::texts::kRegisterInUse, {hv::DescribeDatabase(hv::ConfiguredDatabase())});
-    m_pNotice->setText(
-        QStringLiteral("%1    %2    %3")
-            .arg(UiText(hv::texts::kStatusNotice), VersionLine(), UiText(registerInUse)));
+    m_pNotice->setText(QStringLiteral("%1    %2    %3")
+                           .arg(UiText(hv::texts::kStatusNotice), VersionLine(), RegisterLine()));
     m_pNotice->setAlignment(Qt::AlignCenter);
     // A long server name must not hold the main window wider than the operator makes it.
     m_pNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

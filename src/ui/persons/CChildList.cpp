@@ -452,8 +452,7 @@ void CChildList::ExportGroup(std::string_view caption, const QString& proposedNa
         hv::ShowMessage(std::string(hv::texts::kExportChooseGroup));
         return;
     }
-    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                                 .filePath(group->text(0) + proposedName);
+    const QString proposed = FileDialog::OnDesktop(group->text(0) + proposedName);
     const QString file = FileDialog::getSaveFileName(this, UiText(caption), proposed,
                                                      UiText(hv::texts::kExportFileFilter));
     if (file.isEmpty())

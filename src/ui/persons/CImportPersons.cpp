@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kRowsPerBatch = 2000;
 
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 } // namespace
 
 // The checked rows: line, status, the person's main fields and the message.
@@ -69,7 +65,7 @@ public:
                           : row.status == hv::ImportStatus::Invalid ? QColor(0xFF, 0x00, 0x00)
                                                                     : QColor(0xFF, 0x66, 0x00));
         if (role == Qt::ToolTipRole && index.column() == Message && !row.message.empty())
-            return Text(row.message);
+            return UiText(row.message);
         if (role != Qt::DisplayRole)
             return {};
         const hv::PersonRecord& p = row.person;
@@ -82,17 +78,17 @@ public:
                               ? hv::texts::kImportRowInvalid
                               : hv::texts::kImportRowDuplicate);
         case Name:
-            return Text(p.name);
+            return UiText(p.name);
         case Sex:
             return row.status == hv::ImportStatus::Valid ? QString(p.male ? "M" : "F") : QString();
         case Birthday:
-            return p.birthday ? Text(hv::FormatDate(hv::FromOleDate(*p.birthday))) : QString();
+            return p.birthday ? UiText(hv::FormatDate(hv::FromOleDate(*p.birthday))) : QString();
         case Height:
-            return Text(p.height);
+            return UiText(p.height);
         case Weight:
-            return Text(p.weight);
+            return UiText(p.weight);
         default:
-            return Text(row.message);
+            return UiText(row.message);
         }
     }
 

@@ -31,7 +31,6 @@
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
@@ -170,8 +169,7 @@ void CChildReport::OnPrint() {
 }
 
 void CChildReport::OnSaveReport() {
-    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                                 .filePath(QStringLiteral("Reports.zip"));
+    const QString proposed = FileDialog::OnDesktop(QStringLiteral("Reports.zip"));
     const QString fileName = FileDialog::getSaveFileName(
         this, QStringLiteral("Save report to"), proposed, QStringLiteral("Report archive (*.zip)"));
     if (fileName.isEmpty())
@@ -190,8 +188,7 @@ void CChildReport::OnSaveReport() {
 void CChildReport::OnExportResults() {
     if (m_nMeasID == 0)
         return;
-    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                                 .filePath(QStringLiteral("Results %1.csv").arg(m_nMeasID));
+    const QString proposed = FileDialog::OnDesktop(QStringLiteral("Results %1.csv").arg(m_nMeasID));
     const QString fileName =
         FileDialog::getSaveFileName(this, UiText(hv::texts::kExportResultsCaption), proposed,
                                     UiText(hv::texts::kExportFileFilter));
@@ -240,15 +237,7 @@ bool CChildReport::PrintWholeTest() {
     QPrintDialog dialog(&printer, this);
     if (!CExplorer::RunDialog(dialog))
         return false;
-    const QTemporaryDir folder;
-    hv::DocumentJob job(*plan, hv::StationPrintOptions(printer.pageLayout()),
-                        folder.filePath(QStringLiteral("reports.pdf")));
-    if (!RunDocumentJob(job, this, true)) {
-        if (!job.Cancelled())
-            ShowFilled(hv::texts::kReportsNotPrinted, {job.Error().toStdString()});
-        return false;
-    }
-    const PrintOutcome printed = PrintPdf(job.Target(), printer, this);
+    const PrintOutcome printed = PrintPlan(*plan, printer, this, true);
     if (printed.result == PrintOutcome::Result::Failed)
         ShowFilled(hv::texts::kReportsNotPrinted, {printed.error.toStdString()});
     return printed.result == PrintOutcome::Result::Printed;
@@ -256,8 +245,8 @@ bool CChildReport::PrintWholeTest() {
 
 // The same document as a PDF file, on the paper the printer is set up for.
 bool CChildReport::SaveWholeTest() {
-    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                                 .filePath(QStringLiteral("Reports of test %1.pdf").arg(m_nMeasID));
+    const QString proposed =
+        FileDialog::OnDesktop(QStringLiteral("Reports of test %1.pdf").arg(m_nMeasID));
     const QString fileName = FileDialog::getSaveFileName(this, QStringLiteral("Save PDF"), proposed,
                                                          QStringLiteral("PDF file (*.pdf)"));
     if (fileName.isEmpty())

@@ -16,7 +16,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
@@ -151,18 +150,12 @@ void CExplorer::ShowPrintFailure(const QString& error) {
 // The page shown, made into a finished document and drawn on the printer; what failed, or
 // empty.
 QString CExplorer::PrintPage(QPrinter& printer) {
-    QTemporaryDir folder;
-    hv::DocumentJob job(PagePlan(m_address), hv::StationPrintOptions(printer.pageLayout()),
-                        folder.filePath(QStringLiteral("page.pdf")));
-    if (!RunDocumentJob(job, this, false))
-        return job.Error();
-    const PrintOutcome outcome = PrintPdf(job.Target(), printer);
+    const PrintOutcome outcome = PrintPlan(PagePlan(m_address), printer, this, false);
     return outcome.result == PrintOutcome::Result::Failed ? outcome.error : QString();
 }
 
 bool CExplorer::RunSaveAs() {
-    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
-                                 .filePath(QFileInfo(m_address.fileName()).fileName());
+    const QString proposed = FileDialog::OnDesktop(QFileInfo(m_address.fileName()).fileName());
     const QString fileName = FileDialog::getSaveFileName(
         this, QStringLiteral("Save As"), proposed,
         QStringLiteral("Web page, complete (*.htm *.html);;Web archive, single file (*.mhtml)"));

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <memory>
 
@@ -109,4 +110,15 @@ PrintOutcome PrintPdf(const QString& pdf, QPrinter& printer, QWidget* progressPa
     if (!painter.end())
         return {Result::Failed, UiText(hv::texts::kPrinterNotStarted)};
     return {};
+}
+
+PrintOutcome PrintPlan(const hv::DocumentPlan& plan, QPrinter& printer, QWidget* parent,
+                       bool progress) {
+    const QTemporaryDir folder;
+    hv::DocumentJob job(plan, hv::StationPrintOptions(printer.pageLayout()),
+                        folder.filePath(QStringLiteral("document.pdf")));
+    if (!RunDocumentJob(job, parent, progress))
+        return {job.Cancelled() ? PrintOutcome::Result::Cancelled : PrintOutcome::Result::Failed,
+                job.Error()};
+    return PrintPdf(job.Target(), printer, progress ? parent : nullptr);
 }

@@ -32,3 +32,8 @@ struct PrintOutcome {
 // document carries its own margins. With a progress parent, a progress dialog with Cancel
 // shows the pages; cancelling aborts the job at the printer.
 PrintOutcome PrintPdf(const QString& pdf, QPrinter& printer, QWidget* progressParent = nullptr);
+
+// Makes the plan's document in a temporary folder, on the printer's paper, and draws it on
+// the printer; with progress, both steps show it and can be cancelled.
+PrintOutcome PrintPlan(const hv::DocumentPlan& plan, QPrinter& printer, QWidget* parent,
+                       bool progress);

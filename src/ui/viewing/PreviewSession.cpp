@@ -45,7 +45,6 @@ bool PreviewSession::Prepare(const QPrinter& printer) {
         return false;
     }
     m_document = job.Target();
-    m_pages = job.PageCount();
     m_layout = paper;
     return true;
 }
@@ -87,7 +86,6 @@ void PreviewSession::OnMade(bool ok) {
     m_job = nullptr;
     if (ok) {
         m_document = job->Target();
-        m_pages = job->PageCount();
         m_layout = job->Options().paper;
     } else {
         m_error = job->Error();

@@ -36,9 +36,7 @@ public:
     // Answers the preview's paint request (and its print button's).
     void Paint(QPrinter* printer);
 
-    // The finished document the preview paints; empty before the first.
-    const QString& Document() const { return m_document; }
-    int DocumentPages() const { return m_pages; }
+    // Why the last document could not be made or printed.
     const QString& Error() const { return m_error; }
 
 signals:
@@ -55,8 +53,7 @@ private:
     QWidget* m_parent;
     QTemporaryDir m_folder;
     int m_files = 0;
-    QString m_document;
-    int m_pages = 0;
+    QString m_document; // the finished document the preview paints; empty before the first
     QPageLayout m_layout;
     QString m_error;
     hv::DocumentJob* m_job = nullptr;

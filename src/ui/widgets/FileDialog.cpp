@@ -1,5 +1,8 @@
 #include "ui/widgets/FileDialog.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 namespace {
 
 std::deque<QString>& NextFileNames() {
@@ -44,4 +47,9 @@ void FileDialog::setNextFileName(const QString& fileName) {
 
 const FileDialog::Request& FileDialog::lastRequest() {
     return LastRequest();
+}
+
+QString FileDialog::OnDesktop(const QString& fileName) {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
+        .filePath(fileName);
 }

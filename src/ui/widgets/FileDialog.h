@@ -29,6 +29,9 @@ public:
     static void setNextFileName(const QString& fileName);
     static const Request& lastRequest();
 
+    // A file of that name in the user's Desktop folder, as a save dialog proposes it.
+    static QString OnDesktop(const QString& fileName);
+
 private:
     static std::optional<QString> TakeNextFileName(const Request& request);
 };

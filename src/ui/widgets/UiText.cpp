@@ -1,6 +1,7 @@
 #include "ui/widgets/UiText.h"
 
 #include "common/Version.h"
+#include "data/DatabaseLocation.h"
 #include "data/OperatorTexts.h"
 #include "data/StringTable.h"
 
@@ -14,4 +15,9 @@ QString UiText(std::string_view text) {
 
 QString VersionLine() {
     return UiText(hv::texts::kVersionWord) + UiText(hv::ProgramVersion());
+}
+
+QString RegisterLine() {
+    return UiText(hv::texts::FillText(hv::texts::kRegisterInUse,
+                                      {hv::DescribeDatabase(hv::ConfiguredDatabase())}));
 }

@@ -10,3 +10,7 @@ QString UiText(std::string_view text);
 
 // "Version " and the program's version, as the about box and the status strip show it.
 QString VersionLine();
+
+// "Register: " and the register in use (the file, or the server database), as the about box
+// and the status strip show it.
+QString RegisterLine();
